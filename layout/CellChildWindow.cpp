@@ -1,0 +1,7 @@
+#include "layout/CellChildWindow.h"
+
+CellChildWindow::~CellChildWindow()
+{
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        ::DestroyWindow(m_hWnd);
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+
+// Sent to a host window with lParam pointing to one of its cells: the cell
+// restacks its controls (QmCell::RestackControls). wParam is ignored.
+constexpr UINT WM_QM_RESTACK = WM_USER + 201;
+
+// The window whose client area a cell tree lays out (the skinned dialog).
+// A cell only needs it to have itself laid out and repainted again.
+class LayoutHost {
+public:
+    // Marks the back buffer (background and windowless pictures) for rebuilding.
+    virtual void SetRedrawBack() = 0;
+    // Lays the root cell out over the client rectangle and places every control.
+    virtual void Relayout() = 0;
+    // Invalidates the whole client area with erasing.
+    virtual void InvalidateAll() = 0;
+
+protected:
+    ~LayoutHost() = default;
+};
