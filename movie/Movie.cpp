@@ -1,0 +1,258 @@
+#include "movie/Movie.h"
+
+#include <algorithm>
+
+#include "movie/ByteReader.h"
+#include "movie/Records.h"
+
+namespace movie {
+
+namespace {
+
+enum TagCode : std::uint16_t {
+    kEnd = 0,
+    kShowFrame = 1,
+    kDefineShape = 2,
+    kPlaceObject = 4,
+    kRemoveObject = 5,
+    kSetBackgroundColor = 9,
+    kDoAction = 12,
+    kDefineShape2 = 22,
+    kPlaceObject2 = 26,
+    kRemoveObject2 = 28,
+    kDefineShape3 = 32,
+    kDefineSprite = 39,
+    kFrameLabel = 43,
+    kPlaceObject3 = 70,
+    kDefineShape4 = 83,
+};
+
+constexpr std::size_t kShapeCacheBudget = 64u << 20;
+constexpr int kMaxFrames = 65535;
+
+struct Tag {
+    std::uint16_t code = 0;
+    std::span<const std::uint8_t> body;
+};
+
+// Walks tag headers; stops at End or at a tag whose length runs past the data.
+class TagWalker {
+public:
+    explicit TagWalker(std::span<const std::uint8_t> data) : reader_(data) {}
+
+    bool next(Tag& tag)
+    {
+        if (reader_.remaining() < 2)
+            return false;
+        const std::uint16_t header = reader_.u16();
+        std::size_t length = header & 0x3F;
+        if (length == 0x3F)
+            length = reader_.u32();
+        if (reader_.failed() || length > reader_.remaining())
+            return false;
+        tag.code = static_cast<std::uint16_t>(header >> 6);
+        tag.body = reader_.bytes(length);
+        return tag.code != kEnd;
+    }
+
+private:
+    ByteReader reader_;
+};
+
+DisplayCommand readPlaceObject(std::span<const std::uint8_t> body)
+{
+    ByteReader reader(body);
+    DisplayCommand command;
+    command.characterId = reader.u16();
+    command.depth = reader.u16();
+    command.matrix = readMatrix(reader);
+    if (!reader.atEnd())
+        command.colorTransform = readColorTransform(reader, false);
+    return command;
+}
+
+DisplayCommand readPlaceObject2(std::span<const std::uint8_t> body, bool version3)
+{
+    ByteReader reader(body);
+    DisplayCommand command;
+    const std::uint8_t flags = reader.u8();
+    const std::uint8_t flags3 = version3 ? reader.u8() : 0;
+    command.depth = reader.u16();
+    command.move = flags & 0x01;
+    const bool hasCharacter = flags & 0x02;
+    const bool hasClassName = (flags3 & 0x08) || ((flags3 & 0x10) && hasCharacter);
+    if (hasClassName)
+        reader.string();
+    if (hasCharacter)
+        command.characterId = reader.u16();
+    if (flags & 0x04)
+        command.matrix = readMatrix(reader);
+    if (flags & 0x08)
+        command.colorTransform = readColorTransform(reader, true);
+    if (flags & 0x10)
+        command.ratio = reader.u16();
+    if (flags & 0x20)
+        command.name = reader.string();
+    if (flags & 0x40)
+        command.clipDepth = reader.u16();
+    // Clip actions, filters and blend modes follow; they have no effect yet.
+    return command;
+}
+
+class TimelineReader {
+public:
+    explicit TimelineReader(Timeline& timeline) : timeline_(timeline) {}
+
+    // Returns false for tags that do not belong to a timeline.
+    bool read(const Tag& tag)
+    {
+        switch (tag.code) {
+        case kShowFrame:
+            ++frameIndex_;
+            return true;
+        case kPlaceObject:
+            addCommand(tag, readPlaceObject(tag.body));
+            return true;
+        case kPlaceObject2:
+        case kPlaceObject3:
+            addCommand(tag, readPlaceObject2(tag.body, tag.code == kPlaceObject3));
+            return true;
+        case kRemoveObject:
+        case kRemoveObject2: {
+            ByteReader reader(tag.body);
+            if (tag.code == kRemoveObject)
+                reader.u16();
+            DisplayCommand command;
+            command.remove = true;
+            command.depth = reader.u16();
+            addCommand(tag, command);
+            return true;
+        }
+        case kDoAction:
+            if (Frame* frame = current())
+                for (auto& action : parseActions(tag.body))
+                    frame->actions.push_back(std::move(action));
+            return true;
+        case kFrameLabel:
+            if (current()) {
+                ByteReader reader(tag.body);
+                timeline_.labels.try_emplace(lowerCase(reader.string()), frameIndex_);
+            }
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    Frame* current()
+    {
+        if (frameIndex_ >= timeline_.frameCount)
+            return nullptr;
+        if (timeline_.frames.size() <= static_cast<std::size_t>(frameIndex_))
+            timeline_.frames.resize(static_cast<std::size_t>(frameIndex_) + 1);
+        return &timeline_.frames[static_cast<std::size_t>(frameIndex_)];
+    }
+
+    void addCommand(const Tag& tag, DisplayCommand command)
+    {
+        if (tag.body.size() < 2)
+            return;
+        if (Frame* frame = current())
+            frame->commands.push_back(std::move(command));
+    }
+
+    Timeline& timeline_;
+    int frameIndex_ = 0;
+};
+
+}
+
+LoadResult Movie::load(std::span<const std::uint8_t> file, std::unique_ptr<Movie>& out)
+{
+    out.reset();
+    std::unique_ptr<Movie> movie(new Movie);
+    const LoadResult result = decodeContainer(file, movie->container_);
+    if (result != LoadResult::Ok)
+        return result;
+    movie->readTags();
+    out = std::move(movie);
+    return LoadResult::Ok;
+}
+
+void Movie::readTags()
+{
+    timeline_.frameCount = std::clamp(container_.frameCount, 1, kMaxFrames);
+    TimelineReader main(timeline_);
+    TagWalker walker(std::span(container_.body).subspan(container_.tagOffset));
+    Tag tag;
+    while (walker.next(tag)) {
+        if (main.read(tag))
+            continue;
+        ByteReader reader(tag.body);
+        switch (tag.code) {
+        case kSetBackgroundColor:
+            if (!background_ && tag.body.size() >= 3)
+                background_ = readRgb(reader);
+            break;
+        case kDefineShape:
+        case kDefineShape2:
+        case kDefineShape3:
+        case kDefineShape4: {
+            const std::uint16_t id = reader.u16();
+            const int version = tag.code == kDefineShape    ? 1
+                                : tag.code == kDefineShape2 ? 2
+                                : tag.code == kDefineShape3 ? 3
+                                                            : 4;
+            if (!reader.failed())
+                dictionary_.try_emplace(id, ShapeDefinition{reader.rest(), version});
+            break;
+        }
+        case kDefineSprite: {
+            const std::uint16_t id = reader.u16();
+            SpriteDefinition sprite;
+            sprite.timeline.frameCount = std::clamp<int>(reader.u16(), 1, kMaxFrames);
+            if (reader.failed())
+                break;
+            // Only timeline tags count inside a sprite, so sprites never nest while parsing.
+            TimelineReader spriteReader(sprite.timeline);
+            TagWalker inner(reader.rest());
+            Tag innerTag;
+            while (inner.next(innerTag))
+                spriteReader.read(innerTag);
+            dictionary_.try_emplace(id, std::move(sprite));
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+const Character* Movie::character(std::uint16_t id) const
+{
+    const auto found = dictionary_.find(id);
+    return found == dictionary_.end() ? nullptr : &found->second;
+}
+
+const Shape* Movie::shape(std::uint16_t id) const
+{
+    if (const auto cached = shapeCache_.find(id); cached != shapeCache_.end())
+        return cached->second.get();
+    const auto* definition = std::get_if<ShapeDefinition>(character(id));
+    if (!definition)
+        return nullptr;
+    auto shape = std::make_unique<Shape>(parseShape(definition->tag, definition->version));
+    shapeCacheBytes_ += shape->memoryBytes();
+    return shapeCache_.emplace(id, std::move(shape)).first->second.get();
+}
+
+void Movie::trimShapeCache() const
+{
+    if (shapeCacheBytes_ <= kShapeCacheBudget)
+        return;
+    shapeCache_.clear();
+    shapeCacheBytes_ = 0;
+}
+
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "movie/Geometry.h"
+#include "movie/Shape.h"
+
+namespace movie {
+
+// Colours of a fill style at device pixels, after the colour transform.
+class Paint {
+public:
+    // `toDevice` maps shape space to device pixels.
+    Paint(const FillStyle& style, const Matrix& toDevice, const ColorTransform& transform);
+
+    bool visible() const { return visible_; }
+    bool solid() const { return solid_; }
+    std::uint32_t color() const { return color_; }
+    // Writes `count` premultiplied pixels of row y starting at column x.
+    void shade(int y, int x, int count, std::uint32_t* out) const;
+
+private:
+    void buildRamp(const FillStyle& style, const ColorTransform& transform);
+    int rampIndex(double t) const;
+
+    bool visible_ = true;
+    bool solid_ = true;
+    std::uint32_t color_ = 0;
+    FillKind kind_ = FillKind::Solid;
+    SpreadMode spread_ = SpreadMode::Pad;
+    double focal_ = 0;
+    Matrix deviceToGradient_;
+    std::array<std::uint32_t, 256> ramp_{};
+};
+
+}

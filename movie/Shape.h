@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "movie/Geometry.h"
+
+namespace movie {
+
+enum class FillKind { Solid, LinearGradient, RadialGradient, FocalGradient, Bitmap };
+enum class SpreadMode { Pad, Reflect, Repeat };
+
+struct GradientStop {
+    std::uint8_t ratio = 0;
+    Rgba color;
+};
+
+struct FillStyle {
+    FillKind kind = FillKind::Solid;
+    Rgba color;
+    // Maps the gradient square (-16384..16384 twips) into shape space.
+    Matrix matrix;
+    SpreadMode spread = SpreadMode::Pad;
+    std::vector<GradientStop> stops;
+    double focalPoint = 0;
+};
+
+enum class CapStyle { Round, None, Square };
+enum class JoinStyle { Round, Bevel, Miter };
+
+struct LineStyle {
+    std::uint16_t width = 0;  // twips; 0 is a hairline
+    FillStyle fill;
+    CapStyle startCap = CapStyle::Round;
+    CapStyle endCap = CapStyle::Round;
+    JoinStyle join = JoinStyle::Round;
+    double miterLimit = 3;
+    bool noClose = false;
+};
+
+// Coordinates in twips. Style indices are 1-based into the layer's arrays; 0 is none.
+struct Edge {
+    std::int32_t x0 = 0;
+    std::int32_t y0 = 0;
+    std::int32_t cx = 0;
+    std::int32_t cy = 0;
+    std::int32_t x1 = 0;
+    std::int32_t y1 = 0;
+    std::uint16_t fill0 = 0;
+    std::uint16_t fill1 = 0;
+    std::uint16_t line = 0;
+    bool curved = false;
+};
+
+// A set of styles with the edges drawn with them; a shape's later layers draw over earlier ones.
+struct ShapeLayer {
+    std::vector<FillStyle> fills;
+    std::vector<LineStyle> lines;
+    std::vector<Edge> edges;
+};
+
+struct Shape {
+    Rect bounds;
+    std::vector<ShapeLayer> layers;
+
+    std::size_t memoryBytes() const;
+};
+
+// Reads a DefineShape (version 1 to 4) tag body after its character id.
+// Damaged records end the shape; what was read before stays.
+Shape parseShape(std::span<const std::uint8_t> body, int shapeVersion);
+
+}

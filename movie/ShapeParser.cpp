@@ -1,0 +1,238 @@
+#include "movie/Shape.h"
+
+#include <algorithm>
+
+#include "movie/ByteReader.h"
+#include "movie/Records.h"
+
+namespace movie {
+
+std::size_t Shape::memoryBytes() const
+{
+    std::size_t total = sizeof(Shape);
+    for (const auto& layer : layers) {
+        total += sizeof(ShapeLayer) + layer.edges.capacity() * sizeof(Edge) +
+                 layer.fills.capacity() * sizeof(FillStyle) +
+                 layer.lines.capacity() * sizeof(LineStyle);
+        for (const auto& fill : layer.fills)
+            total += fill.stops.capacity() * sizeof(GradientStop);
+    }
+    return total;
+}
+
+namespace {
+
+// Keeps pen positions far from overflow whatever the deltas say.
+std::int32_t offset(std::int32_t base, std::int64_t delta)
+{
+    constexpr std::int64_t limit = 1 << 28;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(base + delta, -limit, limit));
+}
+
+class ShapeParser {
+public:
+    ShapeParser(std::span<const std::uint8_t> body, int version) : reader_(body), version_(version) {}
+
+    Shape parse()
+    {
+        shape_.bounds = readRect(reader_);
+        if (version_ >= 4) {
+            readRect(reader_);
+            reader_.u8();
+        }
+        shape_.layers.emplace_back();
+        readStyles(shape_.layers.back());
+        readRecords();
+        return std::move(shape_);
+    }
+
+private:
+    Rgba readColor() { return version_ >= 3 ? readRgba(reader_) : readRgb(reader_); }
+
+    std::size_t readCount()
+    {
+        std::size_t count = reader_.u8();
+        if (count == 0xFF && version_ >= 2)
+            count = reader_.u16();
+        return count;
+    }
+
+    void readGradient(FillStyle& fill)
+    {
+        fill.matrix = readMatrix(reader_);
+        const std::uint8_t flags = reader_.u8();
+        const int spread = flags >> 6;
+        fill.spread = spread == 1 ? SpreadMode::Reflect : spread == 2 ? SpreadMode::Repeat : SpreadMode::Pad;
+        const int count = flags & 0x0F;
+        for (int i = 0; i < count && !reader_.failed(); ++i) {
+            GradientStop stop;
+            stop.ratio = reader_.u8();
+            stop.color = readColor();
+            fill.stops.push_back(stop);
+        }
+    }
+
+    FillStyle readFill()
+    {
+        FillStyle fill;
+        const std::uint8_t type = reader_.u8();
+        switch (type) {
+        case 0x00:
+            fill.color = readColor();
+            break;
+        case 0x10:
+            fill.kind = FillKind::LinearGradient;
+            readGradient(fill);
+            break;
+        case 0x12:
+            fill.kind = FillKind::RadialGradient;
+            readGradient(fill);
+            break;
+        case 0x13:
+            fill.kind = FillKind::FocalGradient;
+            readGradient(fill);
+            fill.focalPoint = reader_.fixed8();
+            break;
+        default:
+            fill.kind = FillKind::Bitmap;
+            reader_.u16();
+            fill.matrix = readMatrix(reader_);
+            break;
+        }
+        return fill;
+    }
+
+    static CapStyle cap(std::uint32_t bits)
+    {
+        return bits == 1 ? CapStyle::None : bits == 2 ? CapStyle::Square : CapStyle::Round;
+    }
+
+    LineStyle readLine()
+    {
+        LineStyle line;
+        line.width = reader_.u16();
+        if (version_ < 4) {
+            line.fill.color = readColor();
+            return line;
+        }
+        line.startCap = cap(reader_.ubits(2));
+        const std::uint32_t join = reader_.ubits(2);
+        line.join = join == 1 ? JoinStyle::Bevel : join == 2 ? JoinStyle::Miter : JoinStyle::Round;
+        const bool hasFill = reader_.ubits(1) != 0;
+        reader_.ubits(3);
+        reader_.ubits(5);
+        line.noClose = reader_.ubits(1) != 0;
+        line.endCap = cap(reader_.ubits(2));
+        if (line.join == JoinStyle::Miter)
+            line.miterLimit = reader_.fixed8();
+        if (hasFill)
+            line.fill = readFill();
+        else
+            line.fill.color = readRgba(reader_);
+        return line;
+    }
+
+    void readStyles(ShapeLayer& layer)
+    {
+        const std::size_t fills = readCount();
+        for (std::size_t i = 0; i < fills && !reader_.failed(); ++i)
+            layer.fills.push_back(readFill());
+        const std::size_t lines = readCount();
+        for (std::size_t i = 0; i < lines && !reader_.failed(); ++i)
+            layer.lines.push_back(readLine());
+        reader_.align();
+        fillBits_ = static_cast<int>(reader_.ubits(4));
+        lineBits_ = static_cast<int>(reader_.ubits(4));
+    }
+
+    void readStyleChange(std::uint32_t flags)
+    {
+        const bool newStyles = flags & 0x10;
+        if (flags & 0x01) {
+            const int bits = static_cast<int>(reader_.ubits(5));
+            x_ = offset(0, reader_.sbits(bits));
+            y_ = offset(0, reader_.sbits(bits));
+        }
+        if (newStyles)
+            fill0_ = fill1_ = line_ = 0;
+        if (flags & 0x02)
+            fill0_ = static_cast<std::uint16_t>(reader_.ubits(fillBits_));
+        if (flags & 0x04)
+            fill1_ = static_cast<std::uint16_t>(reader_.ubits(fillBits_));
+        if (flags & 0x08)
+            line_ = static_cast<std::uint16_t>(reader_.ubits(lineBits_));
+        if (newStyles) {
+            shape_.layers.emplace_back();
+            readStyles(shape_.layers.back());
+        }
+    }
+
+    void readEdge()
+    {
+        Edge edge{x_, y_, 0, 0, 0, 0, fill0_, fill1_, line_, false};
+        const bool straight = reader_.ubits(1) != 0;
+        const int bits = static_cast<int>(reader_.ubits(4)) + 2;
+        std::int32_t dx = 0;
+        std::int32_t dy = 0;
+        if (straight) {
+            if (reader_.ubits(1)) {
+                dx = reader_.sbits(bits);
+                dy = reader_.sbits(bits);
+            } else if (reader_.ubits(1)) {
+                dy = reader_.sbits(bits);
+            } else {
+                dx = reader_.sbits(bits);
+            }
+            edge.cx = offset(x_, dx / 2);
+            edge.cy = offset(y_, dy / 2);
+        } else {
+            edge.curved = true;
+            edge.cx = offset(x_, reader_.sbits(bits));
+            edge.cy = offset(y_, reader_.sbits(bits));
+            x_ = edge.cx;
+            y_ = edge.cy;
+            dx = reader_.sbits(bits);
+            dy = reader_.sbits(bits);
+        }
+        x_ = offset(x_, dx);
+        y_ = offset(y_, dy);
+        edge.x1 = x_;
+        edge.y1 = y_;
+        if (!reader_.failed())
+            shape_.layers.back().edges.push_back(edge);
+    }
+
+    void readRecords()
+    {
+        while (!reader_.failed()) {
+            if (reader_.ubits(1)) {
+                readEdge();
+                continue;
+            }
+            const std::uint32_t flags = reader_.ubits(5);
+            if (flags == 0)
+                return;
+            readStyleChange(flags);
+        }
+    }
+
+    ByteReader reader_;
+    int version_;
+    Shape shape_;
+    int fillBits_ = 0;
+    int lineBits_ = 0;
+    std::int32_t x_ = 0;
+    std::int32_t y_ = 0;
+    std::uint16_t fill0_ = 0;
+    std::uint16_t fill1_ = 0;
+    std::uint16_t line_ = 0;
+};
+
+}
+
+Shape parseShape(std::span<const std::uint8_t> body, int shapeVersion)
+{
+    return ShapeParser(body, shapeVersion).parse();
+}
+
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "movie/Actions.h"
+#include "movie/Geometry.h"
+
+namespace movie {
+
+// One PlaceObject or RemoveObject, in the order the frame gives them.
+struct DisplayCommand {
+    bool remove = false;
+    bool move = false;
+    std::uint16_t depth = 0;
+    std::optional<std::uint16_t> characterId;
+    std::optional<Matrix> matrix;
+    std::optional<ColorTransform> colorTransform;
+    std::optional<std::uint16_t> ratio;
+    std::optional<std::string> name;
+    std::optional<std::uint16_t> clipDepth;
+};
+
+struct Frame {
+    std::vector<DisplayCommand> commands;
+    std::vector<Action> actions;
+};
+
+struct Timeline {
+    int frameCount = 0;
+    // May hold fewer frames than frameCount: the missing ones change nothing.
+    std::vector<Frame> frames;
+    std::unordered_map<std::string, int> labels;  // keyed in lower case
+
+    const Frame* frame(int index) const;
+    std::optional<int> findLabel(const std::string& label) const;
+};
+
+std::string lowerCase(std::string text);
+
+}
