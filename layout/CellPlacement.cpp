@@ -87,18 +87,23 @@ bool ApplyPair(const std::wstring& key, const std::wstring& value,
     return false;
 }
 
+// Window anchors are read in screen coordinates and brought into their parent's.
 RECT ReferenceRect(const RECT& cell, const CellObject* anchor)
 {
-    RECT rect = cell;
-    if (!anchor || !GetElementRect(anchor, rect))
+    if (!anchor)
         return cell;
-    if (auto* window = dynamic_cast<const CellWindow*>(anchor)) {
-        const HWND parent = ::GetParent(window->GetCellHwnd());
-        if (parent && ::IsWindow(parent)) {
-            auto* corners = reinterpret_cast<POINT*>(&rect);
-            ::ScreenToClient(parent, &corners[0]);
-            ::ScreenToClient(parent, &corners[1]);
-        }
+    RECT rect = cell;
+    if (auto* element = dynamic_cast<const QmSimulateWnd*>(anchor)) {
+        element->GetWindowRect(&rect);
+        return rect;
+    }
+    if (!GetElementRect(anchor, rect))
+        return cell;
+    const HWND parent = ::GetParent(static_cast<const CellWindow*>(anchor)->GetCellHwnd());
+    if (parent && ::IsWindow(parent)) {
+        auto* corners = reinterpret_cast<POINT*>(&rect);
+        ::ScreenToClient(parent, &corners[0]);
+        ::ScreenToClient(parent, &corners[1]);
     }
     return rect;
 }

@@ -56,10 +56,13 @@ private:
     struct Attachment {
         CellObject* object = nullptr;
         std::unique_ptr<CellPlacement> placement;
+        // The object as a windowless element, looked up once when attached.
+        QmSimulateWnd* element = nullptr;
     };
 
     QmCell(QmCell* parent, std::wstring name);
     void LayoutChild(size_t index, const RECT& rect);
+    static void Place(const Attachment& attachment, const RECT& rect);
     CellObject* FindAnchor(const std::wstring& name) const;
     void DisposeAttachments();
 

@@ -24,7 +24,7 @@ bool QmCell::AddCellCtrl(CellObject* object, const std::wstring& placementText)
     if (attached != m_controls.end())
         attached->placement = std::move(placement);
     else
-        m_controls.push_back({object, std::move(placement)});
+        m_controls.push_back({object, std::move(placement), dynamic_cast<QmSimulateWnd*>(object)});
     return true;
 }
 
@@ -40,15 +40,25 @@ CellObject* QmCell::FindAnchor(const std::wstring& name) const
 // In attachment order, so an anchor has moved before its dependents read it.
 void QmCell::PlaceControls(const RECT& rect)
 {
-    for (const Attachment& attachment : m_controls) {
-        RECT control{};
-        if (!GetElementRect(attachment.object, control))
-            continue;
-        if (ComputePlacement(rect, *attachment.placement, control))
-            MoveElement(attachment.object, control);
-    }
+    for (const Attachment& attachment : m_controls)
+        Place(attachment, rect);
     for (const auto& child : m_children)
         child->PlaceControls(child->m_rect);
+}
+
+// Windowless elements skip the adapters' run-time casts: relayout is a hot path.
+void QmCell::Place(const Attachment& attachment, const RECT& rect)
+{
+    RECT control{};
+    if (attachment.element) {
+        attachment.element->GetWindowRect(&control);
+        if (ComputePlacement(rect, *attachment.placement, control))
+            attachment.element->MoveWindow(control, TRUE);
+        return;
+    }
+    if (GetElementRect(attachment.object, control)
+        && ComputePlacement(rect, *attachment.placement, control))
+        MoveElement(attachment.object, control);
 }
 
 void QmCell::RestackControls()
