@@ -1,0 +1,4 @@
+#include "app/TovaliApp.h"
+
+// The one application object, constructed before the entry point runs.
+CTovaliApp theApp;

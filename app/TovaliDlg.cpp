@@ -1,0 +1,50 @@
+#include "app/TovaliDlg.h"
+
+#include "framework/WinApp.h"
+#include "resources/resource.h"
+#include "skin/Directories.h"
+
+CTovaliDlg::CTovaliDlg(const QmDialogInitDef& record)
+    : CDialog(IDD_TOVALI_DIALOG),
+      m_initDef(record),
+      m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+{
+    if (!GetModuleDirectory(m_strProgramDir))
+        m_strProgramDir.clear();
+}
+
+bool CTovaliDlg::OnInitDialog()
+{
+    if (m_initDef.nWidth != 0 && m_initDef.nHeight != 0)
+        MoveWindow(RECT{0, 0, m_initDef.nWidth, m_initDef.nHeight});
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    m_bInitialized = true;
+    return true;
+}
+
+bool CTovaliDlg::PreTranslateMessage(MSG& msg)
+{
+    // Esc and Enter must not close the player.
+    return msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN);
+}
+
+bool CTovaliDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == kIdHelp && lParam == 0) {
+        if (CWinAppEx* app = CWinAppEx::GetApp())
+            app->OnHelp();
+        return true;
+    }
+    return false;
+}
+
+LRESULT CTovaliDlg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(m_hIcon);
+    default:
+        return CDialog::WndProc(msg, wParam, lParam);
+    }
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+#define IDR_MAINFRAME 128
+#define IDD_TOVALI_DIALOG 102
+#define IDD_QMDECLARE_DIALOG 103
