@@ -143,6 +143,13 @@ inline bool MappedTextFile::DecodeChar(wchar_t& ch)
 {
     if (m_encoding == TextEncoding::EncodingAnsi936)
         return DecodeAnsi936(ch);
+    // Both bytes inside the current view: the common case, without per-byte checks.
+    if (m_view != nullptr && m_position >= m_viewStart && m_position < m_viewEnd) {
+        const uint8_t* bytes = m_view + (m_position - m_viewStart);
+        ch = static_cast<wchar_t>(bytes[1] * 256 + bytes[0]);
+        m_position += 2;
+        return true;
+    }
     uint8_t low = 0;
     uint8_t high = 0;
     if (!TakeByte(low) || !TakeByte(high))
