@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <vector>
 
 #include "skin/ParseHtml.h"
 #include "support/ErrorBoxRecorder.h"
@@ -92,13 +93,14 @@ TEST(ParseHtml, HostileNestingStaysBoundedAndFast)
 {
     // 10 MB of distinct nested tags, and of unclosed tags of one name.
     std::wstring distinct;
-    std::wstring closing;
+    std::vector<std::wstring> names;
     for (int i = 0; distinct.size() < 5'000'000; ++i) {
-        const std::wstring name = L"t" + std::to_wstring(i);
-        distinct += L"<" + name + L">";
-        closing.insert(0, L"</" + name + L">");
+        names.push_back(L"t" + std::to_wstring(i));
+        distinct += L"<" + names.back() + L">";
     }
-    distinct += L"x" + closing;
+    distinct += L"x";
+    for (auto it = names.rbegin(); it != names.rend(); ++it)
+        distinct += L"</" + *it + L">";
     std::wstring unclosed;
     while (unclosed.size() < 10'000'000)
         unclosed += L"<a>";
