@@ -2,8 +2,10 @@
 
 #include <cmath>
 
+#include "framework/Wnd.h"
 #include "layout/CellElement.h"
 #include "layout/LayoutToken.h"
+#include "layout/QmSimulateWnd.h"
 #include "layout/Saturate.h"
 
 namespace {
@@ -88,7 +90,7 @@ bool ApplyPair(const std::wstring& key, const std::wstring& value,
 }
 
 // Window anchors are read in screen coordinates and brought into their parent's.
-RECT ReferenceRect(const RECT& cell, const CellObject* anchor)
+RECT ReferenceRect(const RECT& cell, const CObject* anchor)
 {
     if (!anchor)
         return cell;
@@ -99,7 +101,7 @@ RECT ReferenceRect(const RECT& cell, const CellObject* anchor)
     }
     if (!GetElementRect(anchor, rect))
         return cell;
-    const HWND parent = ::GetParent(static_cast<const CellWindow*>(anchor)->GetCellHwnd());
+    const HWND parent = ::GetParent(static_cast<const CWnd*>(anchor)->GetHwnd());
     if (parent && ::IsWindow(parent)) {
         auto* corners = reinterpret_cast<POINT*>(&rect);
         ::ScreenToClient(parent, &corners[0]);

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-class CellObject;
+class CObject;
 
 // Where an object sits relative to its reference rectangle; also the text
 // alignment codes of the text wrapper.
@@ -24,7 +24,7 @@ enum PositionCode : int32_t {
 // How one attached object is placed, read from a placement string such as
 // "name=play, inside=true, pos=atLeftTop, my=15".
 struct CellPlacement {
-    CellObject* anchor = nullptr; // an earlier attachment of the same cell; not owned
+    CObject* anchor = nullptr; // an earlier attachment of the same cell; not owned
     bool inside = true;
     bool fill = false;
     bool ratio = false;
@@ -39,7 +39,7 @@ struct CellPlacement {
 };
 
 // Finds the object whose placement bears `name`, or null.
-using AnchorLookup = std::function<CellObject*(const std::wstring& name)>;
+using AnchorLookup = std::function<CObject*(const std::wstring& name)>;
 
 // Applies the pairs of a placement string in order. Anchors are resolved while
 // reading; an unknown anchor name clears the anchor. Returns false on any

@@ -5,7 +5,7 @@
 // restacks its controls (QmCell::RestackControls). wParam is ignored.
 constexpr UINT WM_QM_RESTACK = WM_USER + 201;
 
-// The window whose client area a cell tree lays out (the skinned dialog).
+// The skinned dialog as the window whose client area a cell tree lays out.
 // A cell only needs it to have itself laid out and repainted again.
 class LayoutHost {
 public:
@@ -18,4 +18,16 @@ public:
 
 protected:
     ~LayoutHost() = default;
+};
+
+// The skinned dialog as a control placed in another dialog's cell. It owns
+// itself, so the cell releases its skin objects instead of deleting it.
+class CellDialog {
+public:
+    // Switches the dialog to embedded behaviour when it is attached to a cell.
+    virtual void SetEmbedded() = 0;
+    virtual void ReleaseSkinObjects() = 0;
+
+protected:
+    ~CellDialog() = default;
 };

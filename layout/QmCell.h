@@ -6,14 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "layout/CellObject.h"
+#include "framework/Object.h"
 #include "layout/CellPlacement.h"
+#include "layout/QmSimulateWnd.h"
 
 class LayoutHost;
 
 // One rectangle of a window, split by a layout string into a row or a column
 // of child cells, holding the controls and windowless pictures attached to it.
-// A cell owns its children and its attachments.
+// A cell owns its children and its attachments: a window (CWnd) or a
+// windowless picture (CellPicture). Attachments are deleted with the cell,
+// except a skinned dialog (CellDialog), which only gets its skin objects released.
 class QmCell {
 public:
     // A root cell; `host` is the window laid out, may be null in pure geometry.
@@ -34,7 +37,7 @@ public:
 
     // Attaches `object` (taking ownership) or, when already attached here,
     // replaces its placement. On failure the caller keeps the object.
-    bool AddCellCtrl(CellObject* object, const std::wstring& placement);
+    bool AddCellCtrl(CObject* object, const std::wstring& placement);
     // Moves the attachments of this cell, then those of every descendant.
     void PlaceControls(const RECT& rect);
     // Chains the visible, non-filling attachments top to bottom and relayouts the host.
@@ -49,12 +52,12 @@ public:
     QmCell* GetParent() const { return m_pParent; }
     LayoutHost* GetDialog() const { return m_pDialog; }
     size_t GetControlCount() const { return m_controls.size(); }
-    CellObject* GetControl(size_t index) const { return m_controls.at(index).object; }
+    CObject* GetControl(size_t index) const { return m_controls.at(index).object; }
     const CellPlacement& GetPlacement(size_t index) const { return *m_controls.at(index).placement; }
 
 private:
     struct Attachment {
-        CellObject* object = nullptr;
+        CObject* object = nullptr;
         std::unique_ptr<CellPlacement> placement;
         // The object as a windowless element, looked up once when attached.
         QmSimulateWnd* element = nullptr;
@@ -63,7 +66,7 @@ private:
     QmCell(QmCell* parent, std::wstring name);
     void LayoutChild(size_t index, const RECT& rect);
     static void Place(const Attachment& attachment, const RECT& rect);
-    CellObject* FindAnchor(const std::wstring& name) const;
+    CObject* FindAnchor(const std::wstring& name) const;
     void DisposeAttachments();
 
     RECT m_rect{};

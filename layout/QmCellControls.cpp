@@ -1,13 +1,14 @@
 #include <algorithm>
 
 #include "framework/ErrorBox.h"
+#include "framework/Wnd.h"
 #include "layout/CellElement.h"
 #include "layout/LayoutHost.h"
 #include "layout/QmCell.h"
 
-bool QmCell::AddCellCtrl(CellObject* object, const std::wstring& placementText)
+bool QmCell::AddCellCtrl(CObject* object, const std::wstring& placementText)
 {
-    if (!dynamic_cast<CellPicture*>(object) && !dynamic_cast<CellWindow*>(object)) {
+    if (!dynamic_cast<CellPicture*>(object) && !dynamic_cast<CWnd*>(object)) {
         ShowErrorBox(L"Error in QmCell::AddCellCtrl: 控件不是CWnd或QmBkgndPic.");
         return false;
     }
@@ -28,7 +29,7 @@ bool QmCell::AddCellCtrl(CellObject* object, const std::wstring& placementText)
     return true;
 }
 
-CellObject* QmCell::FindAnchor(const std::wstring& name) const
+CObject* QmCell::FindAnchor(const std::wstring& name) const
 {
     for (const Attachment& attachment : m_controls) {
         if (attachment.placement->name == name)
@@ -63,7 +64,7 @@ void QmCell::Place(const Attachment& attachment, const RECT& rect)
 
 void QmCell::RestackControls()
 {
-    CellObject* previous = nullptr;
+    CObject* previous = nullptr;
     for (Attachment& attachment : m_controls) {
         CellPlacement& placement = *attachment.placement;
         if (placement.fill || !IsElementVisible(attachment.object))

@@ -10,7 +10,7 @@
 
 namespace {
 
-CellPlacement Read(const std::wstring& text, CellObject* box = nullptr)
+CellPlacement Read(const std::wstring& text, CObject* box = nullptr)
 {
     CellPlacement placement;
     const AnchorLookup lookup = [box](const std::wstring& name) {

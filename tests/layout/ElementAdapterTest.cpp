@@ -5,7 +5,6 @@
 
 #include "FakeElements.h"
 #include "RectPrinting.h"
-#include "layout/CellChildWindow.h"
 #include "layout/CellElement.h"
 #include "layout/QmCell.h"
 #include "support/ErrorBoxRecorder.h"
@@ -27,20 +26,19 @@ public:
 
     HWND Handle() const { return m_hWnd; }
 
-    CellChildWindow* NewChild(RECT rect, bool visible = true) const
+    CWnd* NewChild(RECT rect, bool visible = true) const
     {
+        auto* child = new CWnd;
         const DWORD style = WS_CHILD | (visible ? WS_VISIBLE : 0);
-        const HWND child = ::CreateWindowExW(0, L"STATIC", L"", style, rect.left, rect.top,
-                                             rect.right - rect.left, rect.bottom - rect.top, m_hWnd,
-                                             nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        return new CellChildWindow(child);
+        EXPECT_TRUE(child->CreateControl(L"STATIC", L"", style, rect, m_hWnd, 0));
+        return child;
     }
 
     // The child's rectangle in this window's client coordinates.
-    RECT ClientRectOf(const CellChildWindow* child) const
+    RECT ClientRectOf(const CWnd* child) const
     {
         RECT rect{};
-        ::GetWindowRect(child->GetCellHwnd(), &rect);
+        ::GetWindowRect(child->GetHwnd(), &rect);
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
@@ -68,7 +66,7 @@ TEST(ElementAdapters, WorkOnRealChildWindows)
 {
     const ParentWindow& parent = SharedParent();
     ASSERT_NE(parent.Handle(), nullptr);
-    std::unique_ptr<CellChildWindow> child(parent.NewChild({10, 20, 40, 60}));
+    std::unique_ptr<CWnd> child(parent.NewChild({10, 20, 40, 60}));
 
     RECT rect{};
     ASSERT_TRUE(GetElementRect(child.get(), rect));
@@ -78,7 +76,7 @@ TEST(ElementAdapters, WorkOnRealChildWindows)
     EXPECT_EQ(parent.ClientRectOf(child.get()), (RECT{50, 60, 75, 70}));
 
     EXPECT_TRUE(IsElementVisible(child.get()));
-    ::ShowWindow(child->GetCellHwnd(), SW_HIDE);
+    ::ShowWindow(child->GetHwnd(), SW_HIDE);
     EXPECT_FALSE(IsElementVisible(child.get()));
 }
 
@@ -111,9 +109,9 @@ TEST(PlaceControls, MovesChildWindowsAnchoredToWindowsInClientCoordinates)
 {
     const ParentWindow& parent = SharedParent();
     QmCell cell;
-    CellChildWindow* first = parent.NewChild({0, 0, 60, 30});
-    CellChildWindow* second = parent.NewChild({0, 0, 50, 20});
-    CellChildWindow* hidden = parent.NewChild({0, 0, 10, 10}, false);
+    CWnd* first = parent.NewChild({0, 0, 60, 30});
+    CWnd* second = parent.NewChild({0, 0, 50, 20});
+    CWnd* hidden = parent.NewChild({0, 0, 10, 10}, false);
     auto* picture = new FakePicture(16, 10);
     ASSERT_TRUE(cell.AddCellCtrl(first, L"name=a, pos=atLeft, mx=7"));
     ASSERT_TRUE(cell.AddCellCtrl(second, L"name=b, anchor=a, inside=false, pos=atRight, mx=3"));
@@ -136,8 +134,8 @@ TEST(QmCellOwnership, DestroysAttachedChildWindows)
     HWND hwnd = nullptr;
     {
         QmCell cell;
-        CellChildWindow* child = parent.NewChild({0, 0, 5, 5});
-        hwnd = child->GetCellHwnd();
+        CWnd* child = parent.NewChild({0, 0, 5, 5});
+        hwnd = child->GetHwnd();
         ASSERT_TRUE(cell.AddCellCtrl(child, L""));
     }
     EXPECT_FALSE(::IsWindow(hwnd));

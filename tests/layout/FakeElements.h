@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "layout/CellObject.h"
+#include "framework/Wnd.h"
 #include "layout/LayoutHost.h"
 #include "layout/QmCell.h"
+#include "layout/QmSimulateWnd.h"
 
 // A windowless picture that records what the layout engine does to it.
 class FakePicture : public CellPicture {
@@ -68,21 +69,19 @@ public:
 };
 
 // Neither a window nor a windowless element.
-class NotAnElement : public CellObject {};
+class NotAnElement : public CObject {};
 
 // A skinned dialog embedded in a cell: released by the cell, never deleted by it.
-class FakeDialog : public CellDialog {
+class FakeDialog : public CWnd, public CellDialog {
 public:
-    explicit FakeDialog(HWND hwnd, std::vector<std::wstring>* log) : m_hWnd(hwnd), m_log(log) {}
+    explicit FakeDialog(std::vector<std::wstring>* log) : m_log(log) {}
     ~FakeDialog() override { m_log->push_back(L"delete dialog"); }
-    HWND GetCellHwnd() const override { return m_hWnd; }
     void SetEmbedded() override { embedded = true; }
     void ReleaseSkinObjects() override { m_log->push_back(L"release dialog"); }
 
     bool embedded = false;
 
 private:
-    HWND m_hWnd;
     std::vector<std::wstring>* m_log;
 };
 

@@ -36,7 +36,7 @@ struct PlayerWindow {
         host.Relayout();
     }
 
-    void Attach(QmCell* cell, CellObject* control, const wchar_t* placement)
+    void Attach(QmCell* cell, CObject* control, const wchar_t* placement)
     {
         ASSERT_NE(cell, nullptr);
         ASSERT_TRUE(cell->AddCellCtrl(control, placement)) << placement;

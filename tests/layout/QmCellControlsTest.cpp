@@ -171,7 +171,7 @@ TEST(QmCellOwnership, DeletesAttachmentsThenChildrenButReleasesDialogs)
         TestHost host;
         QmCell* cell = host.GetLayoutCell();
         ASSERT_TRUE(cell->Split(L"row(Inner(*))"));
-        auto* dialog = new FakeDialog(nullptr, &log);
+        auto* dialog = new FakeDialog(&log);
         ASSERT_TRUE(cell->FindCell(L"Inner")->AddCellCtrl(new FakePicture(1, 1, &log, L"inner"), L""));
         ASSERT_TRUE(cell->AddCellCtrl(new FakePicture(1, 1, &log, L"outer"), L""));
         ASSERT_TRUE(cell->AddCellCtrl(dialog, L"fill=true"));
