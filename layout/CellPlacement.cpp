@@ -99,9 +99,10 @@ RECT ReferenceRect(const RECT& cell, const CObject* anchor)
         element->GetWindowRect(&rect);
         return rect;
     }
-    if (!GetElementRect(anchor, rect))
+    const auto* window = dynamic_cast<const CWnd*>(anchor);
+    if (!GetElementRect(anchor, rect) || !window)
         return cell;
-    const HWND parent = ::GetParent(static_cast<const CWnd*>(anchor)->GetHwnd());
+    const HWND parent = window->GetParent();
     if (parent && ::IsWindow(parent)) {
         auto* corners = reinterpret_cast<POINT*>(&rect);
         ::ScreenToClient(parent, &corners[0]);

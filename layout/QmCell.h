@@ -47,12 +47,19 @@ public:
     int32_t GetOrientation() const { return m_nOrientation; }
     const std::wstring& GetName() const { return m_name; }
     size_t GetChildCount() const { return m_children.size(); }
-    QmCell* GetChild(size_t index) const { return m_children.at(index).get(); }
-    double GetSize(size_t index) const { return m_sizes.at(index); }
+    // Null (or 0) past the end, e.g. when a Split failed.
+    QmCell* GetChild(size_t index) const
+    {
+        return index < m_children.size() ? m_children[index].get() : nullptr;
+    }
+    double GetSize(size_t index) const { return index < m_sizes.size() ? m_sizes[index] : 0.0; }
     QmCell* GetParent() const { return m_pParent; }
     LayoutHost* GetDialog() const { return m_pDialog; }
     size_t GetControlCount() const { return m_controls.size(); }
-    CObject* GetControl(size_t index) const { return m_controls.at(index).object; }
+    CObject* GetControl(size_t index) const
+    {
+        return index < m_controls.size() ? m_controls[index].object : nullptr;
+    }
     const CellPlacement& GetPlacement(size_t index) const { return *m_controls.at(index).placement; }
 
 private:

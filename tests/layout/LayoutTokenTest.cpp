@@ -64,6 +64,8 @@ TEST(Tokenize, CutsTextIntoTypedTokens)
         {L"a-b", {K::Name}, {L"a-b"}},
         {L"+5", {K::Name}, {L"+5"}},
         {L"(5e3", {K::OpenParen, K::Int, K::Name}, {L"(", L"5", L"e3"}},
+        // The lexer starts in the name state: a leading number is part of a name.
+        {L"5e3", {K::Name}, {L"5e3"}},
         {L"=5px", {K::Equals, K::Int, K::Name}, {L"=", L"5", L"px"}},
         {L"rows(5)", {K::Name, K::OpenParen, K::Int, K::CloseParen}, {L"rows", L"(", L"5", L")"}},
         {L"Row col", {K::Name, K::Col}, {L"Row", L"col"}},

@@ -119,6 +119,7 @@ TEST(QmCellSplit, BuildsNamedChildrenThatKnowTheirParentAndHost)
     EXPECT_EQ(cell.GetSize(3), 0.5);
     EXPECT_EQ(cell.GetChild(2)->GetParent(), &cell);
     EXPECT_EQ(cell.GetChild(2)->GetRect(), (RECT{0, 0, 0, 0}));
+    EXPECT_EQ(cell.GetChild(4), nullptr);
 }
 
 TEST(QmCellFindCell, SearchesDescendantsDepthFirstInOrder)
