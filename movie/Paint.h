@@ -22,7 +22,8 @@ public:
 
 private:
     void buildRamp(const FillStyle& style, const ColorTransform& transform);
-    int rampIndex(double t) const;
+    template <SpreadMode spread>
+    void shadeSpread(double gx, double gy, int count, std::uint32_t* out) const;
 
     bool visible_ = true;
     bool solid_ = true;
@@ -31,7 +32,8 @@ private:
     SpreadMode spread_ = SpreadMode::Pad;
     double focal_ = 0;
     Matrix deviceToGradient_;
-    std::array<std::uint32_t, 256> ramp_{};
+    // One period of the gradient in 256 steps; reflected gradients carry the way back too.
+    std::array<std::uint32_t, 512> ramp_{};
 };
 
 }

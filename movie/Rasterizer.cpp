@@ -87,10 +87,8 @@ void Rasterizer::reset(int width, int top, int height)
         cells_.resize(cells, 0.0f);
     if (coverage_.size() < static_cast<std::size_t>(stride_))
         coverage_.resize(static_cast<std::size_t>(stride_));
-    minRow_ = 0;
-    maxRow_ = -1;
-    minCol_ = 0;
-    maxCol_ = -1;
+    if (touched_.size() < static_cast<std::size_t>(height_))
+        touched_.resize(static_cast<std::size_t>(height_));
 }
 
 void Rasterizer::add(const Outline& outline)
@@ -159,8 +157,6 @@ void Rasterizer::accumulate(float x0, float y0, float x1, float y1)
     const float slope = (x1 - x0) / (y1 - y0);
     const int firstRow = static_cast<int>(top);
     const int lastRow = std::min(height_ - 1, static_cast<int>(std::ceil(bottom)) - 1);
-    minRow_ = maxRow_ < minRow_ ? firstRow : std::min(minRow_, firstRow);
-    maxRow_ = std::max(maxRow_, lastRow);
     const float maxX = static_cast<float>(width_);
     for (int row = firstRow; row <= lastRow; ++row) {
         const float rowTop = std::max(static_cast<float>(row), top);
@@ -193,38 +189,31 @@ void Rasterizer::accumulate(float x0, float y0, float x1, float y1)
             previous = cover;
             below = above;
         }
-        minCol_ = maxCol_ < minCol_ ? firstCol : std::min(minCol_, firstCol);
-        maxCol_ = std::max(maxCol_, lastCol);
+        auto& ranges = touched_[static_cast<std::size_t>(row)];
+        if (!ranges.empty() && firstCol <= ranges.back().last + 1 && lastCol >= ranges.back().first - 1) {
+            ranges.back().first = std::min(ranges.back().first, firstCol);
+            ranges.back().last = std::max(ranges.back().last, lastCol);
+        } else {
+            ranges.push_back({firstCol, lastCol});
+        }
     }
 }
 
-int Rasterizer::rowCoverage(FillRule rule, int row)
+std::vector<Rasterizer::Touched>& Rasterizer::mergedRow(int row)
 {
-    float* cells = cells_.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(stride_);
-    const int end = std::min(maxCol_, width_ + 1);
-    float sum = 0;
-    int last = minCol_;
-    for (int col = minCol_; col <= end; ++col) {
-        sum += cells[col];
-        cells[col] = 0;
-        if (col >= width_)
-            continue;
-        float value = std::fabs(sum);
-        if (value > 1.0f) {
-            if (rule == FillRule::NonZero) {
-                value = 1.0f;
-            } else {
-                value = std::fmod(value, 2.0f);
-                if (value > 1.0f)
-                    value = 2.0f - value;
-            }
-        }
-        const auto level = static_cast<std::uint8_t>(value * 255.0f + 0.5f);
-        coverage_[static_cast<std::size_t>(col)] = level;
-        if (level != 0)
-            last = col + 1;
+    auto& ranges = touched_[static_cast<std::size_t>(row)];
+    if (ranges.size() < 2)
+        return ranges;
+    std::sort(ranges.begin(), ranges.end(), [](const Touched& a, const Touched& b) { return a.first < b.first; });
+    std::size_t kept = 0;
+    for (std::size_t i = 1; i < ranges.size(); ++i) {
+        if (ranges[i].first <= ranges[kept].last + 1)
+            ranges[kept].last = std::max(ranges[kept].last, ranges[i].last);
+        else
+            ranges[++kept] = ranges[i];
     }
-    return last;
+    ranges.resize(kept + 1);
+    return ranges;
 }
 
 }

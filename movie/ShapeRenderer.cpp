@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "movie/Blend.h"
 #include "movie/Paint.h"
 #include "movie/Stroker.h"
 
@@ -139,25 +140,16 @@ void ShapeRenderer::drawDirect(const Canvas& canvas, const Outline& outline, Fil
     for (int top = rows.first; top < rows.last; top += kBandRows) {
         rasterizer_.reset(canvas.width, top, std::min(kBandRows, rows.last - top));
         rasterizer_.add(outline);
-        rasterizer_.sweep(rule, [&](int y, int x, int count, const std::uint8_t* coverage) {
+        rasterizer_.sweep(rule, [&](int y, int x, int count, const std::uint8_t* coverage, std::uint8_t constant) {
             std::uint32_t* row = canvas.row(y) + x;
             if (paint.solid()) {
-                const std::uint32_t color = paint.color();
-                const bool opaque = (color >> 24) == 255;
-                for (int i = 0; i < count; ++i) {
-                    if (coverage[i] == 255 && opaque)
-                        row[i] = color;
-                    else if (coverage[i] != 0)
-                        row[i] = blendPixel(row[i], color, coverage[i]);
-                }
+                blendRowSolid(row, paint.color(), coverage, constant, count);
                 return;
             }
             if (shaded_.size() < static_cast<std::size_t>(count))
                 shaded_.resize(static_cast<std::size_t>(count));
             paint.shade(y, x, count, shaded_.data());
-            for (int i = 0; i < count; ++i)
-                if (coverage[i] != 0)
-                    row[i] = blendPixel(row[i], shaded_[static_cast<std::size_t>(i)], coverage[i]);
+            blendRow(row, shaded_.data(), coverage, constant, count);
         });
     }
 }
@@ -185,7 +177,8 @@ void ShapeRenderer::drawMerged(const Canvas& canvas, std::vector<StyledOutline*>
                 continue;
             rasterizer_.reset(canvas.width, band, height);
             rasterizer_.add(fills[i]->outline);
-            rasterizer_.sweep(FillRule::EvenOdd, [&](int y, int x, int count, const std::uint8_t* coverage) {
+            rasterizer_.sweep(FillRule::EvenOdd, [&](int y, int x, int count, const std::uint8_t* coverage,
+                                                     std::uint8_t constant) {
                 minX = std::min(minX, x);
                 maxX = std::max(maxX, x + count);
                 if (shaded_.size() < static_cast<std::size_t>(count))
@@ -193,7 +186,7 @@ void ShapeRenderer::drawMerged(const Canvas& canvas, std::vector<StyledOutline*>
                 paints[i].shade(y, x, count, shaded_.data());
                 float* cell = layer_.data() + (static_cast<std::size_t>(y - band) * width + static_cast<std::size_t>(x)) * 4;
                 for (int k = 0; k < count; ++k, cell += 4) {
-                    const float c = coverage[k] * (1.0f / 255.0f);
+                    const float c = (coverage ? coverage[k] : constant) * (1.0f / 255.0f);
                     const std::uint32_t p = shaded_[static_cast<std::size_t>(k)];
                     cell[0] += c * static_cast<float>(p & 0xFF);
                     cell[1] += c * static_cast<float>((p >> 8) & 0xFF);

@@ -75,6 +75,6 @@ build_windows() {
 
 build_native() {
   CC=clang-14 CXX=clang++-14 cmake -S "$ROOT" -B "$NATIVE_BUILD" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVALI_SANITIZE=ON >/dev/null
   cmake --build "$NATIVE_BUILD" -j "$(nproc)"
 }

@@ -148,15 +148,33 @@ TEST(BadInputTest, SpritesNestedTenThousandDeep)
     chain.placeObject(1, depth).showFrame();
     exercise(chain.finish());
 
-    // Sprite definitions inside sprite definitions, one tag within the other.
-    swf::Bytes inner = swf::spriteBody(1, swf::Timeline().placeObject(1, 1).showFrame());
-    for (int level = 0; level < depth; ++level) {
-        swf::Timeline wrapper;
-        wrapper.tag(swf::kDefineSprite, inner).placeObject(1, 1).showFrame();
-        inner = swf::spriteBody(1, wrapper);
+    // Sprite definitions inside sprite definitions, one tag within the other: each level
+    // is a header before the inner tag and the same closing tags after it.
+    const swf::Bytes core = swf::encodeTag(swf::kDefineSprite, swf::spriteBody(1, swf::Timeline().placeObject(1, 1).showFrame()));
+    const swf::Bytes closing = [] {
+        swf::Timeline after;
+        after.placeObject(1, 1).showFrame().tag(swf::kEnd, {});
+        return after.tags();
+    }();
+    const swf::Bytes spriteHeader = {1, 0, 1, 0};
+    std::vector<swf::Bytes> openings;
+    std::size_t innerSize = core.size();
+    for (int level = 1; level < depth; ++level) {
+        swf::BitWriter opening;
+        opening.u16(static_cast<std::uint16_t>((swf::kDefineSprite << 6) | 0x3F));
+        opening.u32(static_cast<std::uint32_t>(spriteHeader.size() + innerSize + closing.size()));
+        opening.append(spriteHeader);
+        openings.push_back(opening.take());
+        innerSize += openings.back().size() + closing.size();
     }
+    swf::Bytes nestedBody = spriteHeader;
+    for (auto level = openings.rbegin(); level != openings.rend(); ++level)
+        nestedBody.insert(nestedBody.end(), level->begin(), level->end());
+    nestedBody.insert(nestedBody.end(), core.begin(), core.end());
+    for (int level = 0; level < depth; ++level)
+        nestedBody.insert(nestedBody.end(), closing.begin(), closing.end());
     swf::Movie nested(100, 100);
-    nested.tag(swf::kDefineSprite, inner).placeObject(1, 1).showFrame();
+    nested.tag(swf::kDefineSprite, nestedBody).placeObject(1, 1).showFrame();
     exercise(nested.finish());
 }
 
