@@ -135,9 +135,13 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, L
     }
     if (dialog == nullptr)
         return FALSE;
+    if (msg == WM_NCDESTROY) {
+        // The object may delete itself in PostNcDestroy: touch nothing after.
+        Dispatch(dialog, msg, wParam, lParam);
+        return FALSE;
+    }
     const bool outer = std::exchange(dialog->m_defaultProcessing, false);
     LRESULT result = Dispatch(dialog, msg, wParam, lParam);
-    // After WM_NCDESTROY the object may be gone from the map but still alive.
     const bool unhandled = std::exchange(dialog->m_defaultProcessing, outer);
     if (unhandled)
         return FALSE;

@@ -139,8 +139,10 @@ void CWnd::Unbind()
 LRESULT CWnd::Dispatch(CWnd* wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = wnd->WndProc(msg, wParam, lParam);
-    if (msg == WM_NCDESTROY)
+    if (msg == WM_NCDESTROY) {
         wnd->Unbind();
+        wnd->PostNcDestroy();
+    }
     return result;
 }
 

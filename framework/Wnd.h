@@ -90,6 +90,9 @@ protected:
         return false;
     }
     virtual void OnDestroy() {}
+    // After the window's last message, once the object is unbound from it; an
+    // object that owns itself may delete itself here.
+    virtual void PostNcDestroy() {}
 
     void Bind(HWND hwnd, Kind kind);
     Kind GetKind() const { return m_kind; }

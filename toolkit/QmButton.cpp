@@ -5,6 +5,7 @@
 #include "framework/ErrorBox.h"
 #include "framework/Gdi.h"
 #include "toolkit/ImageRules.h"
+#include "toolkit/QmDialog.h"
 
 QmButton::~QmButton()
 {
@@ -33,11 +34,11 @@ bool QmButton::CreateButton(DWORD style, HWND parent, const std::wstring& text, 
     return Create(text, style | WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, parent, id);
 }
 
-bool QmButton::QmCreate(const QmMultiStateButtonInitDef& def, QmDialog* parent, HWND parentWindow,
-                        UINT id, int mode, DWORD style)
+bool QmButton::QmCreate(const QmMultiStateButtonInitDef& def, QmDialog* parent, UINT id, int mode,
+                        DWORD style)
 {
     InitFromDef(parent, def);
-    return CreateButton(style, parentWindow, L"", id, mode);
+    return CreateButton(style, parent != nullptr ? parent->GetHwnd() : nullptr, L"", id, mode);
 }
 
 int QmButton::GetImageWidth() const

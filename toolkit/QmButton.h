@@ -22,8 +22,8 @@ public:
 
     void InitFromDef(QmDialog* parent, const QmMultiStateButtonInitDef& def);
     bool CreateButton(DWORD style, HWND parent, const std::wstring& text, UINT id, int mode);
-    bool QmCreate(const QmMultiStateButtonInitDef& def, QmDialog* parent, HWND parentWindow,
-                  UINT id, int mode, DWORD style);
+    bool QmCreate(const QmMultiStateButtonInitDef& def, QmDialog* parent, UINT id, int mode,
+                  DWORD style);
 
     int GetImageWidth() const;
     int GetImageHeight() const;

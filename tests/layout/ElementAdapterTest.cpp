@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "FakeElements.h"
-#include "RectPrinting.h"
+#include "support/RectPrinting.h"
 #include "layout/CellElement.h"
 #include "layout/QmCell.h"
 #include "support/ErrorBoxRecorder.h"

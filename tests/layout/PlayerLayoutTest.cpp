@@ -4,7 +4,7 @@
 #include <string>
 
 #include "FakeElements.h"
-#include "RectPrinting.h"
+#include "support/RectPrinting.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FakeElements.h"
-#include "RectPrinting.h"
+#include "support/RectPrinting.h"
 #include "layout/QmCell.h"
 #include "support/ErrorBoxRecorder.h"
 

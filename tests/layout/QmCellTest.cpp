@@ -6,7 +6,7 @@
 
 #include "layout/QmCell.h"
 #include "support/ErrorBoxRecorder.h"
-#include "RectPrinting.h"
+#include "support/RectPrinting.h"
 
 namespace {
 

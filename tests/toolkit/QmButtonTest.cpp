@@ -53,7 +53,8 @@ protected:
     std::unique_ptr<QmButton> Make(int mode)
     {
         auto button = std::make_unique<QmButton>();
-        EXPECT_TRUE(button->QmCreate(Def(), nullptr, m_parent.GetHwnd(), kId, mode, 0));
+        button->InitFromDef(nullptr, Def());
+        EXPECT_TRUE(button->CreateButton(0, m_parent.GetHwnd(), L"", kId, mode));
         return button;
     }
     static uint32_t Drawn(const QmButton& button, UINT itemState, int x = 5, int y = 5)
@@ -86,7 +87,8 @@ TEST_F(ButtonFixture, TakesTheSizeOfSetZeroBaseImage)
     EXPECT_EQ(button->GetDef().nKind, 1);
 
     QmButton empty;
-    ASSERT_TRUE(empty.QmCreate(QmMultiStateButtonInitDef{}, nullptr, m_parent.GetHwnd(), 5, 0, 0));
+    empty.InitFromDef(nullptr, QmMultiStateButtonInitDef{});
+    ASSERT_TRUE(empty.CreateButton(0, m_parent.GetHwnd(), L"", 5, 0));
     const RECT fallback = empty.GetWindowRect();
     EXPECT_EQ(fallback.right - fallback.left, 90);
     EXPECT_EQ(Drawn(empty, 0), 0xFFFFFFu);
