@@ -30,6 +30,13 @@ enum TagCode : std::uint16_t {
 constexpr std::size_t kShapeCacheBudget = 64u << 20;
 constexpr int kMaxFrames = 65535;
 
+// What all the timelines of one movie may hold together, whatever the file says.
+struct TimelineBudget {
+    std::size_t frames = 1u << 20;
+    std::size_t commands = 1u << 20;
+    std::size_t actions = 1u << 20;
+};
+
 struct Tag {
     std::uint16_t code = 0;
     std::span<const std::uint8_t> body;
@@ -101,7 +108,7 @@ DisplayCommand readPlaceObject2(std::span<const std::uint8_t> body, bool version
 
 class TimelineReader {
 public:
-    explicit TimelineReader(Timeline& timeline) : timeline_(timeline) {}
+    TimelineReader(Timeline& timeline, TimelineBudget& budget) : timeline_(timeline), budget_(budget) {}
 
     // Returns false for tags that do not belong to a timeline.
     bool read(const Tag& tag)
@@ -129,9 +136,14 @@ public:
             return true;
         }
         case kDoAction:
-            if (Frame* frame = current())
-                for (auto& action : parseActions(tag.body))
+            if (Frame* frame = current()) {
+                for (auto& action : parseActions(tag.body)) {
+                    if (budget_.actions == 0)
+                        break;
+                    --budget_.actions;
                     frame->actions.push_back(std::move(action));
+                }
+            }
             return true;
         case kFrameLabel:
             if (current()) {
@@ -149,20 +161,29 @@ private:
     {
         if (frameIndex_ >= timeline_.frameCount)
             return nullptr;
-        if (timeline_.frames.size() <= static_cast<std::size_t>(frameIndex_))
-            timeline_.frames.resize(static_cast<std::size_t>(frameIndex_) + 1);
+        const auto wanted = static_cast<std::size_t>(frameIndex_) + 1;
+        if (timeline_.frames.size() < wanted) {
+            const std::size_t added = wanted - timeline_.frames.size();
+            if (added > budget_.frames)
+                return nullptr;
+            budget_.frames -= added;
+            timeline_.frames.resize(wanted);
+        }
         return &timeline_.frames[static_cast<std::size_t>(frameIndex_)];
     }
 
     void addCommand(const Tag& tag, DisplayCommand command)
     {
-        if (tag.body.size() < 2)
+        if (tag.body.size() < 2 || budget_.commands == 0)
             return;
-        if (Frame* frame = current())
+        if (Frame* frame = current()) {
+            --budget_.commands;
             frame->commands.push_back(std::move(command));
+        }
     }
 
     Timeline& timeline_;
+    TimelineBudget& budget_;
     int frameIndex_ = 0;
 };
 
@@ -183,7 +204,8 @@ LoadResult Movie::load(std::span<const std::uint8_t> file, std::unique_ptr<Movie
 void Movie::readTags()
 {
     timeline_.frameCount = std::clamp(container_.frameCount, 1, kMaxFrames);
-    TimelineReader main(timeline_);
+    TimelineBudget budget;
+    TimelineReader main(timeline_, budget);
     TagWalker walker(std::span(container_.body).subspan(container_.tagOffset));
     Tag tag;
     while (walker.next(tag)) {
@@ -215,7 +237,7 @@ void Movie::readTags()
             if (reader.failed())
                 break;
             // Only timeline tags count inside a sprite, so sprites never nest while parsing.
-            TimelineReader spriteReader(sprite.timeline);
+            TimelineReader spriteReader(sprite.timeline, budget);
             TagWalker inner(reader.rest());
             Tag innerTag;
             while (inner.next(innerTag))

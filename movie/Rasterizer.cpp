@@ -9,6 +9,9 @@ namespace {
 
 constexpr double kTolerance = 0.2;
 constexpr int kMaxCurveSegments = 1024;
+// Past this, curves go in as chords and then nothing more is added: drawing stays bounded.
+constexpr std::size_t kMaxLines = 1u << 20;
+constexpr std::size_t kMaxFlattenedLines = kMaxLines / 2;
 
 }
 
@@ -20,7 +23,7 @@ void Outline::addLine(Point a, Point b)
                     static_cast<float>(b.y)};
     constexpr float limit = 1e8f;
     auto sane = [](float v) { return std::isfinite(v) && std::fabs(v) < limit; };
-    if (!sane(line.x0) || !sane(line.y0) || !sane(line.x1) || !sane(line.y1))
+    if (!sane(line.x0) || !sane(line.y0) || !sane(line.x1) || !sane(line.y1) || lines_.size() >= kMaxLines)
         return;
     lines_.push_back(line);
     top_ = std::min({top_, line.y0, line.y1});
@@ -36,7 +39,7 @@ void Outline::addQuad(Point a, Point c, Point b, double clipWidth, double clipHe
     const double minY = std::min({a.y, c.y, b.y});
     const double maxX = std::max({a.x, c.x, b.x});
     // Off to the side, a curve covers the same rows as its chord.
-    if (maxY <= 0 || minY >= clipHeight || minX >= clipWidth || maxX <= 0) {
+    if (maxY <= 0 || minY >= clipHeight || minX >= clipWidth || maxX <= 0 || lines_.size() >= kMaxFlattenedLines) {
         addLine(a, b);
         return;
     }

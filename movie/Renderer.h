@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "movie/Canvas.h"
 #include "movie/Geometry.h"
 #include "movie/Movie.h"
@@ -15,7 +18,12 @@ public:
               const ColorTransform& transform);
 
 private:
+    void drawMask(const Canvas& canvas, const Movie& movie, const Instance& instance, const Matrix& toDevice,
+                  std::uint8_t* mask, int nesting);
+
     ShapeRenderer shapes_;
+    // Masks in force, innermost last; each already includes the ones before it.
+    std::vector<std::vector<std::uint8_t>> masks_;
 };
 
 // Where the stage goes in a window of the given size: uniformly scaled to fit, centred.

@@ -22,6 +22,10 @@ std::size_t Shape::memoryBytes() const
 
 namespace {
 
+// However long the tag, a shape holds at most this much; the rest is not read.
+constexpr std::size_t kMaxEdges = 1u << 20;
+constexpr std::size_t kMaxStyles = 1u << 16;
+
 // Keeps pen positions far from overflow whatever the deltas say.
 std::int32_t offset(std::int32_t base, std::int64_t delta)
 {
@@ -136,13 +140,25 @@ private:
     {
         const std::size_t fills = readCount();
         for (std::size_t i = 0; i < fills && !reader_.failed(); ++i)
-            layer.fills.push_back(readFill());
+            if (countStyle())
+                layer.fills.push_back(readFill());
         const std::size_t lines = readCount();
         for (std::size_t i = 0; i < lines && !reader_.failed(); ++i)
-            layer.lines.push_back(readLine());
+            if (countStyle())
+                layer.lines.push_back(readLine());
         reader_.align();
         fillBits_ = static_cast<int>(reader_.ubits(4));
         lineBits_ = static_cast<int>(reader_.ubits(4));
+    }
+
+    bool countStyle()
+    {
+        if (styles_ >= kMaxStyles) {
+            reader_.skip(reader_.remaining());
+            return false;
+        }
+        ++styles_;
+        return true;
     }
 
     void readStyleChange(std::uint32_t flags)
@@ -198,7 +214,11 @@ private:
         y_ = offset(y_, dy);
         edge.x1 = x_;
         edge.y1 = y_;
-        if (!reader_.failed())
+        if (reader_.failed())
+            return;
+        if (++edges_ > kMaxEdges)
+            reader_.skip(reader_.remaining());
+        else
             shape_.layers.back().edges.push_back(edge);
     }
 
@@ -226,6 +246,8 @@ private:
     std::uint16_t fill0_ = 0;
     std::uint16_t fill1_ = 0;
     std::uint16_t line_ = 0;
+    std::size_t styles_ = 0;
+    std::size_t edges_ = 0;
 };
 
 }

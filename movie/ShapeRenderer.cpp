@@ -39,6 +39,44 @@ void ShapeRenderer::draw(const Canvas& canvas, const Shape& shape, const Matrix&
         drawLayer(canvas, layer, toDevice, transform);
 }
 
+void ShapeRenderer::drawMask(const Canvas& canvas, std::uint8_t* mask, const Shape& shape, const Matrix& toDevice)
+{
+    for (const auto& layer : shape.layers) {
+        buildFills(canvas, layer, toDevice);
+        for (std::size_t i = 0; i < layer.fills.size(); ++i) {
+            const Outline& outline = fills_[i].outline;
+            const RowSpan rows = rowsOf(outline.top(), outline.bottom(), canvas.height);
+            for (int band = rows.first; band < rows.last; band += kBandRows) {
+                rasterizer_.reset(canvas.width, band, std::min(kBandRows, rows.last - band));
+                rasterizer_.add(outline);
+                rasterizer_.sweep(FillRule::EvenOdd, [&](int y, int x, int count, const std::uint8_t* coverage,
+                                                         std::uint8_t constant) {
+                    std::uint8_t* row = mask + static_cast<std::size_t>(y) * static_cast<std::size_t>(canvas.width) +
+                                        static_cast<std::size_t>(x);
+                    for (int k = 0; k < count; ++k)
+                        row[k] = std::max(row[k], coverage ? coverage[k] : constant);
+                });
+            }
+        }
+    }
+}
+
+const std::uint8_t* ShapeRenderer::masked(const Canvas& canvas, int y, int x, int count,
+                                          const std::uint8_t* coverage, std::uint8_t constant)
+{
+    if (!mask_)
+        return coverage;
+    if (maskedCoverage_.size() < static_cast<std::size_t>(count))
+        maskedCoverage_.resize(static_cast<std::size_t>(count));
+    const std::uint8_t* row = mask_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(canvas.width) +
+                              static_cast<std::size_t>(x);
+    for (int k = 0; k < count; ++k) {
+        const std::uint32_t c = coverage ? coverage[k] : constant;
+        maskedCoverage_[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>((c * row[k] + 127) / 255);
+    }
+    return maskedCoverage_.data();
+}
+
 void ShapeRenderer::drawLayer(const Canvas& canvas, const ShapeLayer& layer, const Matrix& toDevice,
                               const ColorTransform& transform)
 {
@@ -141,6 +179,7 @@ void ShapeRenderer::drawDirect(const Canvas& canvas, const Outline& outline, Fil
         rasterizer_.reset(canvas.width, top, std::min(kBandRows, rows.last - top));
         rasterizer_.add(outline);
         rasterizer_.sweep(rule, [&](int y, int x, int count, const std::uint8_t* coverage, std::uint8_t constant) {
+            coverage = masked(canvas, y, x, count, coverage, constant);
             std::uint32_t* row = canvas.row(y) + x;
             if (paint.solid()) {
                 blendRowSolid(row, paint.color(), coverage, constant, count);
@@ -179,6 +218,7 @@ void ShapeRenderer::drawMerged(const Canvas& canvas, std::vector<StyledOutline*>
             rasterizer_.add(fills[i]->outline);
             rasterizer_.sweep(FillRule::EvenOdd, [&](int y, int x, int count, const std::uint8_t* coverage,
                                                      std::uint8_t constant) {
+                coverage = masked(canvas, y, x, count, coverage, constant);
                 minX = std::min(minX, x);
                 maxX = std::max(maxX, x + count);
                 if (shaded_.size() < static_cast<std::size_t>(count))

@@ -13,6 +13,10 @@ namespace movie {
 class ShapeRenderer {
 public:
     void draw(const Canvas& canvas, const Shape& shape, const Matrix& toDevice, const ColorTransform& transform);
+    // Adds the shape's filled area to an 8-bit mask of the canvas size (union).
+    void drawMask(const Canvas& canvas, std::uint8_t* mask, const Shape& shape, const Matrix& toDevice);
+    // Later drawing is weighted by this mask (one byte per canvas pixel), or by none.
+    void setMask(const std::uint8_t* mask) { mask_ = mask; }
 
 private:
     struct StyledOutline {
@@ -30,7 +34,13 @@ private:
     void drawMerged(const Canvas& canvas, std::vector<StyledOutline*> fills, const Matrix& toDevice,
                     const ColorTransform& transform);
 
+    // The coverage of a run after the mask, or the run's own when there is no mask.
+    const std::uint8_t* masked(const Canvas& canvas, int y, int x, int count, const std::uint8_t* coverage,
+                               std::uint8_t constant);
+
     Rasterizer rasterizer_;
+    const std::uint8_t* mask_ = nullptr;
+    std::vector<std::uint8_t> maskedCoverage_;
     std::vector<StyledOutline> fills_;
     Outline stroke_;
     std::vector<float> layer_;

@@ -24,6 +24,9 @@ public:
     // Arc around `center` from `from` (a unit vector), turning by `sweep` radians.
     void arc(Point center, Point from, double sweep)
     {
+        constexpr std::size_t maxPolygon = 1u << 21;
+        if (polygon_.size() >= maxPolygon)
+            return;
         const double r = style_.halfWidth;
         const double step = r > kTolerance ? 2 * std::acos(1 - kTolerance / r) : std::numbers::pi / 2;
         const int steps = std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) / step)), 1, 256);
@@ -128,6 +131,11 @@ void dot(Point p, const StrokeStyle& style, Outline& out)
 
 void flattenQuad(Point a, Point c, Point b, std::vector<Point>& points)
 {
+    constexpr std::size_t maxPoints = 1u << 19;
+    if (points.size() >= maxPoints) {
+        points.push_back(b);
+        return;
+    }
     const Point bend = a - c * 2 + b;
     const double wanted = std::ceil(std::sqrt(length(bend) / (4 * kTolerance)));
     const int segments = std::isfinite(wanted) ? std::clamp(static_cast<int>(wanted), 1, 1024) : 1;

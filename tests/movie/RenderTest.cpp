@@ -245,5 +245,26 @@ TEST(RenderTest, LaterStyleGroupsDrawOverEarlierOnes)
     EXPECT_TRUE(near(image.at(80, 80), kBlue));
 }
 
+TEST(RenderTest, AClipLayerMasksTheDepthsUpToItsClipDepth)
+{
+    swf::Movie movie(100, 100);
+    movie.background(kWhite);
+    swf::ShapeBuilder mask;
+    mask.fill1(mask.addFill(swf::Fill::solid(kGreen))).circle(px(40), px(40), px(20));
+    movie.defineShape(1, mask);
+    movie.defineShape(2, swf::ShapeBuilder::filledRectangle(0, 0, px(100), px(100), kRed));
+    movie.defineShape(3, swf::ShapeBuilder::filledRectangle(px(70), px(70), px(90), px(90), kBlue));
+    swf::Place clip;
+    clip.depth = 1;
+    clip.character = 1;
+    clip.clipDepth = 2;
+    movie.place(clip).placeObject(2, 2).placeObject(3, 3).showFrame();
+    const Image image = renderMovie(movie.finish(), 100, 100);
+    EXPECT_TRUE(near(image.at(40, 40), kRed)) << image.at(40, 40);
+    EXPECT_TRUE(near(image.at(10, 10), kWhite)) << image.at(10, 10);
+    EXPECT_TRUE(near(image.at(62, 40), kWhite)) << image.at(62, 40);
+    EXPECT_TRUE(near(image.at(80, 80), kBlue)) << image.at(80, 80);
+}
+
 }
 }
