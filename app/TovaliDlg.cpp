@@ -5,18 +5,16 @@
 #include "skin/Directories.h"
 
 CTovaliDlg::CTovaliDlg(const QmDialogInitDef& record)
-    : CDialog(IDD_TOVALI_DIALOG),
-      m_initDef(record),
-      m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+    : QmDialog(record, IDD_TOVALI_DIALOG)
 {
+    m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
     if (!GetModuleDirectory(m_strProgramDir))
         m_strProgramDir.clear();
 }
 
 bool CTovaliDlg::OnInitDialog()
 {
-    if (m_initDef.nWidth != 0 && m_initDef.nHeight != 0)
-        MoveWindow(RECT{0, 0, m_initDef.nWidth, m_initDef.nHeight});
+    QmDialog::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_bInitialized = true;
@@ -26,7 +24,9 @@ bool CTovaliDlg::OnInitDialog()
 bool CTovaliDlg::PreTranslateMessage(MSG& msg)
 {
     // Esc and Enter must not close the player.
-    return msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN);
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN))
+        return true;
+    return QmDialog::PreTranslateMessage(msg);
 }
 
 bool CTovaliDlg::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -36,7 +36,7 @@ bool CTovaliDlg::OnCommand(WPARAM wParam, LPARAM lParam)
             app->OnHelp();
         return true;
     }
-    return false;
+    return QmDialog::OnCommand(wParam, lParam);
 }
 
 LRESULT CTovaliDlg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -45,6 +45,6 @@ LRESULT CTovaliDlg::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_hIcon);
     default:
-        return CDialog::WndProc(msg, wParam, lParam);
+        return QmDialog::WndProc(msg, wParam, lParam);
     }
 }

@@ -3,19 +3,16 @@
 
 #include <string>
 
-#include "framework/Dialog.h"
 #include "skin/InitDefs.h"
+#include "toolkit/QmDialog.h"
 
-// The main player window, built from its definition record on template 102.
-class CTovaliDlg : public CDialog {
+// The main player window: a skinned dialog built from its definition record
+// on the empty template 102.
+class CTovaliDlg : public QmDialog {
 public:
     explicit CTovaliDlg(const QmDialogInitDef& record);
 
-    // Set by start-up: closing ends the modal loop instead of destroying the window.
-    bool m_bModal = false;
-
     bool PreTranslateMessage(MSG& msg) override;
-    const QmDialogInitDef& GetInitDef() const { return m_initDef; }
     const std::wstring& GetProgramDirectory() const { return m_strProgramDir; }
 
 protected:
@@ -24,8 +21,6 @@ protected:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
-    QmDialogInitDef m_initDef;
-    HICON m_hIcon = nullptr;
     bool m_bInitialized = false;
     std::wstring m_strProgramDir;
 };

@@ -51,7 +51,7 @@ TEST(Startup, InitInstanceRunsTheFittedMainWindowModally)
             CTovaliDlg* dialog = mainWindow();
             ASSERT_NE(dialog, nullptr);
             seen = dialog->GetWindowRect();
-            caption = dialog->GetInitDef().fCaptionWidth;
+            caption = dialog->GetInitDef()->fCaptionWidth;
             modal = dialog->m_bModal;
             dialog->PostMessage(WM_KEYDOWN, VK_ESCAPE);
             dialog->PostMessage(WM_KEYDOWN, VK_RETURN);

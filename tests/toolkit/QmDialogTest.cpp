@@ -301,3 +301,42 @@ TEST(BkgndPic, CreationRulesAndWindowlessOperations)
     }
     host->DestroyWindow();
 }
+
+TEST_F(SkinnedDialog, CaptionDoubleClickMaximisesOnlyWithAMaximiseButton)
+{
+    for (const bool withMax : {true, false}) {
+        SCOPED_TRACE(withMax ? "with maximise button" : "without");
+        QmDialogInitDef def = WithButtons(200, 100);
+        def.bMaxBtn = withMax ? 1 : 0;
+        auto* dialog = new CountingDialog(def);
+        ASSERT_TRUE(dialog->Create());
+        dialog->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(100, 15));
+        EXPECT_EQ(IsZoomed(dialog->GetHwnd()) != FALSE, withMax);
+        if (withMax)
+            EXPECT_EQ(dialog->GetMaxButton()->GetState(), 1u);
+        dialog->SetEmbedded();
+        dialog->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(100, 15));
+        EXPECT_EQ(IsZoomed(dialog->GetHwnd()) != FALSE, withMax);
+        dialog->DestroyWindow();
+    }
+}
+
+TEST_F(SkinnedDialog, CreateAndDestroyCyclesReleaseEveryHandle)
+{
+    const int before = LiveGdiWrappers();
+    QmDialogInitDef def = WithButtons(200, 100);
+    def.fnBackgroundBmp = L"bk.png";
+    for (int i = 0; i < 30; ++i) {
+        auto* dialog = new CountingDialog(def);
+        ASSERT_TRUE(dialog->Create());
+        auto* picture = new QmBkgndPic;
+        QmStaticInitDef pictureDef;
+        pictureDef.resourcePath = m_dir.Path();
+        pictureDef.statesBmp = {L"pic.png"};
+        picture->QmCreate(pictureDef, dialog);
+        dialog->GetLayoutCell()->AddCellCtrl(picture, L"inside=true,fill=true");
+        dialog->Relayout();
+        dialog->DestroyWindow();
+    }
+    EXPECT_EQ(LiveGdiWrappers(), before);
+}
