@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/ShockwaveFlash.h"
 #include "app/StartupRecord.h"
 #include "app/TovaliDlg.h"
 #include "skin/InitDefs.h"
@@ -14,6 +15,9 @@ bool CTovaliApp::InitInstance()
     controls.dwICC = 0xFF;
     InitCommonControlsEx(&controls);
     CWinAppEx::InitInstance();
+    // Control containment: the movie control's window class must exist before
+    // the player window creates its control.
+    CShockwaveFlash::RegisterWindowClass();
     SetRegistryKey(L"qumo");
 
     QmDialogInitDef record;
