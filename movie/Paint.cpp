@@ -138,10 +138,17 @@ void Paint::shadeSpread(double gx, double gy, int count, std::uint32_t* out) con
         alignas(16) std::int32_t positions[4];
         for (; i + 4 <= count; i += 4) {
             __m128 t = _mm_sqrt_ps(_mm_add_ps(_mm_mul_ps(vx, vx), _mm_mul_ps(vy, vy)));
-            t = _mm_min_ps(_mm_mul_ps(t, _mm_set1_ps(256.0f)), _mm_set1_ps(1e9f));
+            // Padding clamps here already, so the lookups need no more checks.
+            const float limit = spread == SpreadMode::Pad ? 255.0f : 1e9f;
+            t = _mm_min_ps(_mm_mul_ps(t, _mm_set1_ps(256.0f)), _mm_set1_ps(limit));
             _mm_store_si128(reinterpret_cast<__m128i*>(positions), _mm_cvttps_epi32(t));
-            for (int k = 0; k < 4; ++k)
-                out[i + k] = ramp_[rampIndex<spread>(positions[k])];
+            if constexpr (spread == SpreadMode::Pad) {
+                for (int k = 0; k < 4; ++k)
+                    out[i + k] = ramp_[static_cast<std::size_t>(positions[k])];
+            } else {
+                for (int k = 0; k < 4; ++k)
+                    out[i + k] = ramp_[rampIndex<spread>(positions[k])];
+            }
             vx = _mm_add_ps(vx, stepX4);
             vy = _mm_add_ps(vy, stepY4);
         }

@@ -30,6 +30,7 @@ LoadResult Player::load(std::span<const std::uint8_t> file)
     movie_ = std::move(movie);
     context_ = std::make_unique<RunContext>(RunContext{*movie_});
     main_ = std::make_unique<Playhead>(movie_->timeline(), 0);
+    context_->workLeft = kWorkPerOperation;
     main_->gotoFrame(*context_, 0, true);
     return LoadResult::Ok;
 }
@@ -84,6 +85,7 @@ void Player::gotoFrame(int frame)
 {
     if (!main_)
         return;
+    context_->workLeft = kWorkPerOperation;
     main_->gotoFrame(*context_, frame, false);
     dirty_ = true;
 }
@@ -136,6 +138,7 @@ bool Player::step()
 {
     if (!main_)
         return false;
+    context_->workLeft = kWorkPerOperation;
     const bool changed = main_->step(*context_);
     dirty_ = dirty_ || changed;
     return changed;

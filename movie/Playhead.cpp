@@ -55,6 +55,9 @@ void Playhead::applyFrame(RunContext& context, int frame, bool runActions)
     if (!commands)
         return;
     for (const auto& command : commands->commands) {
+        if (context.workLeft == 0)
+            return;
+        --context.workLeft;
         if (command.remove)
             displayList_.erase(command.depth);
         else

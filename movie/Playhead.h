@@ -17,7 +17,11 @@ struct RunContext {
     // Bounds the instance tree however sprites place each other.
     int liveInstances = 0;
     bool stopSoundsRequested = false;
+    // Display commands one operation may still apply; a hostile file cannot stall a tick.
+    std::size_t workLeft = 0;
 };
+
+inline constexpr std::size_t kWorkPerOperation = 1u << 21;
 
 class Playhead;
 

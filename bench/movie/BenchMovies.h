@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SwfWriter.h"
+
+namespace movie::bench {
+
+// A 550 × 400 stage with 200 overlapping gradient discs, opaque or with translucent outer stops.
+swf::Bytes gradientMovie(bool translucent);
+// About 20 MB: each of 1,000 frames brings a new shape of some 3,200 curves and replaces the last.
+const swf::Bytes& largeMovie();
+
+}
