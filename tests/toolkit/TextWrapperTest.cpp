@@ -238,12 +238,14 @@ TEST_F(WrapperDrawing, WrapsCharactersAtTheFullWidth)
         std::vector<std::wstring> lines;
     };
     // A line may grow until it is wider than the rectangle before the next
-    // character arrives; the last character of the text is never moved.
+    // character arrives; the last character of the text is never moved, and
+    // a surrogate pair is one character.
     const Case cases[] = {
         {L"0123456789", L"0123", {L"0123", L"4567", L"89"}},
         {L"01234", L"0123", {L"01234"}},
         {L"0123456\r789", L"012", {L"012", L"3456", L"789"}},
         {L"abcd", L"", {L"a", L"b", L"cd"}},
+        {L"ab\xD840\xDC00", L"", {L"a", L"b\xD840\xDC00"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << std::string(c.text.begin(), c.text.end()));
