@@ -76,26 +76,33 @@ bool CMixer::SetControlValue(DWORD value, const MIXERCONTROLW& control, HMIXER m
            MMSYSERR_NOERROR;
 }
 
-bool CMixer::IsMuted() const
+namespace {
+// Runs work with the open mixer and its speakers mute control; false without them.
+template <class Work>
+bool WithMuteControl(Work work)
 {
     OpenMixer mixer;
     if (!mixer.Ok())
         return false;
     MIXERCONTROLW control{};
-    if (!FindMuteControl(control, mixer.Get()))
+    if (!CMixer::FindMuteControl(control, mixer.Get()))
         return false;
+    return work(control, mixer.Get());
+}
+}
+
+bool CMixer::IsMuted() const
+{
     // An unreadable value counts as not muted, so the next click mutes.
-    const DWORD value = GetControlValue(control, mixer.Get());
-    return value != kReadFailed && value != 0;
+    return WithMuteControl([](const MIXERCONTROLW& control, HMIXER mixer) {
+        const DWORD value = GetControlValue(control, mixer);
+        return value != kReadFailed && value != 0;
+    });
 }
 
 bool CMixer::SetMute(bool muted) const
 {
-    OpenMixer mixer;
-    if (!mixer.Ok())
-        return false;
-    MIXERCONTROLW control{};
-    if (!FindMuteControl(control, mixer.Get()))
-        return false;
-    return SetControlValue(muted ? 1 : 0, control, mixer.Get());
+    return WithMuteControl([muted](const MIXERCONTROLW& control, HMIXER mixer) {
+        return SetControlValue(muted ? 1 : 0, control, mixer);
+    });
 }

@@ -49,6 +49,20 @@ CClientDC::~CClientDC()
     gdi_detail::CountDown();
 }
 
+HBITMAP CreateTopDownDib(int width, int height, int bpp, void** bits)
+{
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(bpp);
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 bool CDibSection::Create(int width, int height)
 {
     m_bitmap.Reset();
@@ -56,15 +70,8 @@ bool CDibSection::Create(int width, int height)
     m_width = m_height = 0;
     if (width <= 0 || height <= 0)
         return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateTopDownDib(width, height, 32, &bits);
     if (bitmap == nullptr)
         return false;
     m_bitmap.Attach(bitmap);

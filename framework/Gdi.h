@@ -110,6 +110,9 @@ private:
     HGDIOBJ m_previous;
 };
 
+// A top-down DIB section of bpp bits per pixel (positive pitch); null on failure.
+HBITMAP CreateTopDownDib(int width, int height, int bpp, void** bits);
+
 // A 32-bit top-down DIB section with direct access to its pixels (B, G, R, A).
 class CDibSection {
 public:

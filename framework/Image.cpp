@@ -33,17 +33,8 @@ struct ComRelease {
 bool CImage::Allocate(int width, int height, int bpp, bool alpha)
 {
     Destroy();
-    if (width <= 0 || height <= 0)
-        return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = static_cast<WORD>(bpp);
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateTopDownDib(width, height, bpp, &bits);
     if (bitmap == nullptr)
         return false;
     m_bitmap.Attach(bitmap);

@@ -4,6 +4,7 @@
 #include "app/TovaliApp.h"
 #include "app/TovaliDlg.h"
 #include "skin/Definitions.h"
+#include "support/ErrorBoxRecorder.h"
 #include "support/TempFiles.h"
 #include "support/TimerScript.h"
 
@@ -40,6 +41,8 @@ TEST(Startup, InitInstanceRunsTheFittedMainWindowModally)
     CurrentDirectoryScope scope(dir.Path());
     UnloadDefinitions();
 
+    // Without any control definitions the pictures report their missing images.
+    ErrorBoxRecorder boxes;
     CTovaliApp app;
     RECT seen{};
     double caption = 0;

@@ -1,5 +1,7 @@
 #include "support/ImageFiles.h"
 
+#include "framework/Gdi.h"
+
 #include <objidl.h>
 #include <algorithm>
 namespace Gdiplus {
@@ -71,14 +73,8 @@ std::string MakeBmp24(int width, int height, const std::vector<uint32_t>& rgb)
 
 PixelCanvas::PixelCanvas(int width, int height, COLORREF fill) : m_width(width)
 {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    m_bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_bitmap = CreateTopDownDib(width, height, 32, &bits);
     m_bits = static_cast<uint32_t*>(bits);
     m_dc = CreateCompatibleDC(nullptr);
     m_previous = SelectObject(m_dc, m_bitmap);

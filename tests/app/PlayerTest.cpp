@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "SwfWriter.h"
+#include "app/Catalogue.h"
+#include "app/DeclareDlg.h"
+#include "app/TovaliDlg.h"
+#include "skin/Definitions.h"
+#include "support/ErrorBoxRecorder.h"
+#include "support/TempFiles.h"
+#include "support/TimerScript.h"
+
+namespace {
+std::string Movie(int frames)
+{
+    swf::Movie movie(100, 100, 20);
+    movie.defineShape(1, swf::ShapeBuilder::filledRectangle(0, 0, 2000, 2000, swf::Color{255, 0, 0}));
+    movie.placeObject(1, 1);
+    for (int i = 0; i < frames; ++i)
+        movie.showFrame();
+    const swf::Bytes bytes = movie.finish();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+CQmDeclareDlg* FindDeclaration()
+{
+    CQmDeclareDlg* found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM out) -> BOOL {
+            if (auto* dialog = dynamic_cast<CQmDeclareDlg*>(CWnd::FromHandle(hwnd))) {
+                *reinterpret_cast<CQmDeclareDlg**>(out) = dialog;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+}
+
+TEST(Catalogue, ListFilesKeepEveryLineAsWritten)
+{
+    TempDir dir;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::wstring> names;
+    };
+    const std::vector<Case> cases = {
+        {"empty line kept", "A\r\n\r\nB\r\n", {L"A", L"", L"B"}},
+        {"LF only is one entry", "A\nB\n", {L"A\nB\n"}},
+        {"blanks and last line", " \xD0\xA1\xB9\xCA\xCA\xC2 \r\nend", {L" 小故事 ", L"end"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(WriteBytes(dir.File(L"b.inb"), c.bytes));
+        std::vector<std::wstring> names;
+        ASSERT_TRUE(ReadProgrammeList(dir.File(L"b.inb"), names));
+        EXPECT_EQ(names, c.names);
+    }
+    std::vector<std::wstring> names{L"stale"};
+    EXPECT_FALSE(ReadProgrammeList(dir.File(L"missing.inb"), names));
+    EXPECT_TRUE(names.empty());
+    EXPECT_EQ(ProgrammeListPath(L"C:\\p\\", L"07"), L"C:\\p\\cont\\b07.inb");
+    EXPECT_EQ(MoviePath(L"C:\\p\\", L"小故事"), L"C:\\p\\swf\\小故事.swf");
+}
+
+TEST(Player, StartsTheFirstCategoryAndFollowsTheControls)
+{
+    TempDir dir;
+    CreateDirectoryW(dir.File(L"cont").c_str(), nullptr);
+    CreateDirectoryW(dir.File(L"swf").c_str(), nullptr);
+    ASSERT_TRUE(WriteBytes(dir.File(L"cont\\b01.inb"), "\xD0\xA1\xB9\xCA\xCA\xC2\r\nmissing\r\n"));
+    ASSERT_TRUE(WriteBytes(dir.File(L"swf\\小故事.swf"), Movie(60)));
+    ASSERT_TRUE(WriteUtf16(dir.File(L"resource.data"), L""));
+    CurrentDirectoryScope scope(dir.Path());
+    UnloadDefinitions();
+    ErrorBoxRecorder boxes;
+
+    QmDialogInitDef record;
+    ReadInitDef(record, L"IDD_TOVALI_DIALOG");
+    record.nWidth = 800;
+    record.nHeight = 600;
+    CTovaliDlg player(record);
+    player.SetProgramDirectory(dir.Path());
+    bool sawDeclaration = false;
+    TimerScript script(
+        {
+            [&](HWND) {
+                EXPECT_TRUE(player.IsInitialized());
+                EXPECT_EQ(player.GetCurrentCategoryButton(), player.GetMenuButton(0));
+                EXPECT_TRUE(player.GetMenuButton(0)->IsChecked());
+                EXPECT_EQ(player.GetProgrammeList()->GetCount(), 2);
+                EXPECT_EQ(player.GetProgrammeList()->GetText(0), L"小故事");
+                EXPECT_TRUE(player.GetFlashPlayer()->bLoaded);
+                EXPECT_TRUE(player.GetFlashPlayer()->Control().IsPlaying());
+                EXPECT_EQ(player.GetSlider()->GetRangeMax(), 60);
+                const RECT slider = player.GetSlider()->GetWindowRect();
+                EXPECT_EQ(slider.right - slider.left, 400);
+                player.PostMessage(WM_KEYDOWN, VK_ESCAPE);
+            },
+            [&](HWND) {
+                // A category without a list file: empty list, new button marked, movie plays on.
+                player.SendMessage(WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED));
+                EXPECT_EQ(player.GetProgrammeList()->GetCount(), 0);
+                EXPECT_TRUE(player.GetMenuButton(1)->IsChecked());
+                EXPECT_FALSE(player.GetMenuButton(0)->IsChecked());
+                EXPECT_TRUE(player.GetFlashPlayer()->Control().IsPlaying());
+            },
+            [&](HWND) {
+                player.SendMessage(WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED));
+                player.GetProgrammeList()->SetCurSel(1);
+                player.PlaySelectedProgramme();
+                EXPECT_TRUE(player.GetFlashPlayer()->Control().IsPlaying());
+                player.TogglePlayPause();
+                EXPECT_FALSE(player.GetFlashPlayer()->Control().IsPlaying());
+            },
+            [&](HWND) {
+                player.GetSlider()->SetPos(30);
+                player.SendMessage(WM_HSCROLL, TB_THUMBPOSITION, reinterpret_cast<LPARAM>(player.GetSlider()->GetHwnd()));
+                EXPECT_TRUE(player.GetFlashPlayer()->Control().IsPlaying());
+                EXPECT_GE(player.GetFlashPlayer()->Control().CurrentFrame(), 30);
+            },
+            [&](HWND) {},
+            [&](HWND) {
+                CQmDeclareDlg* declaration = FindDeclaration();
+                ASSERT_NE(declaration, nullptr);
+                sawDeclaration = true;
+                player.GetMenuButton(14)->SetChecked(true);
+                declaration->PostMessage(WM_KEYDOWN, VK_RETURN);
+                declaration->PostMessage(WM_COMMAND, CQmDeclareDlg::kIdOk);
+            },
+            [&](HWND) {
+                EXPECT_EQ(FindDeclaration(), nullptr);
+                EXPECT_FALSE(player.GetMenuButton(14)->IsChecked());
+                EXPECT_TRUE(player.IsWindow());
+                player.PostMessage(WM_COMMAND, QmDialog::kIdClose);
+            },
+        },
+        150);
+    EXPECT_EQ(player.DoModal(), 1);
+    EXPECT_TRUE(sawDeclaration);
+    UnloadDefinitions();
+}
