@@ -6,6 +6,7 @@
 #include "app/TovaliDlg.h"
 #include "skin/Definitions.h"
 #include "support/ErrorBoxRecorder.h"
+#include "support/ImageFiles.h"
 #include "support/TempFiles.h"
 #include "support/TimerScript.h"
 
@@ -76,6 +77,8 @@ TEST(Player, StartsTheFirstCategoryAndFollowsTheControls)
     CurrentDirectoryScope scope(dir.Path());
     UnloadDefinitions();
     ErrorBoxRecorder boxes;
+    // Start-up registers the movie control's class before any player window exists.
+    ASSERT_TRUE(CShockwaveFlash::RegisterWindowClass());
 
     QmDialogInitDef record;
     ReadInitDef(record, L"IDD_TOVALI_DIALOG");
@@ -140,5 +143,103 @@ TEST(Player, StartsTheFirstCategoryAndFollowsTheControls)
         150);
     EXPECT_EQ(player.DoModal(), 1);
     EXPECT_TRUE(sawDeclaration);
+    UnloadDefinitions();
+}
+
+TEST(Player, PlayButtonMuteAndSelectionTable)
+{
+    TempDir dir;
+    CreateDirectoryW(dir.File(L"cont").c_str(), nullptr);
+    CreateDirectoryW(dir.File(L"swf").c_str(), nullptr);
+    ASSERT_TRUE(WriteBytes(dir.File(L"cont\\b01.inb"), "one\r\nmissing\r\n"));
+    ASSERT_TRUE(WriteBytes(dir.File(L"swf\\one.swf"), Movie(200)));
+    for (const wchar_t* name : {L"s0.png", L"s1.png"})
+        ASSERT_TRUE(WriteBytes(dir.File(name), MakeBmp24(4, 4, std::vector<uint32_t>(16, 0x336699u))));
+    ASSERT_TRUE(WriteUtf16(dir.File(L"resource.data"),
+                           L"<QmMultiStateButtonInitDef>"
+                           L"<FLASH_BTN_PLAY><statesBmp>S0 S1</statesBmp></FLASH_BTN_PLAY>"
+                           L"<FLASH_BTN_MUTE><statesBmp>S0 S1</statesBmp></FLASH_BTN_MUTE>"
+                           L"</QmMultiStateButtonInitDef><QmOneStateBmp>"
+                           L"<S0><fnBaseBmp>s0.png</fnBaseBmp><fnPressBmp>s0.png</fnPressBmp></S0>"
+                           L"<S1><fnBaseBmp>s1.png</fnBaseBmp><fnPressBmp>s1.png</fnPressBmp></S1>"
+                           L"</QmOneStateBmp>"));
+    CurrentDirectoryScope scope(dir.Path());
+    UnloadDefinitions();
+    ErrorBoxRecorder boxes;
+    // Start-up registers the movie control's class before any player window exists.
+    ASSERT_TRUE(CShockwaveFlash::RegisterWindowClass());
+
+    QmDialogInitDef record;
+    record.nWidth = 800;
+    record.nHeight = 600;
+    CTovaliDlg player(record);
+    player.SetProgramDirectory(dir.Path());
+    auto movie = [&]() -> CShockwaveFlash& { return player.GetFlashPlayer()->Control(); };
+    auto select = [&](int index) {
+        player.GetProgrammeList()->SetCurSel(index);
+        player.SendMessage(WM_COMMAND, MAKEWPARAM(CTovaliDlg::kIdList, LBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(player.GetProgrammeList()->GetHwnd()));
+    };
+    TimerScript script(
+        {
+            [&](HWND) {
+                EXPECT_EQ(player.GetPlayButton()->GetState(), 1u);
+                EXPECT_EQ(player.GetMuteButton()->GetState(), 0u);
+                EXPECT_TRUE(player.GetMuteButton()->IsChecked());
+                // Playing, missing file: the movie plays on from where it was.
+                select(1);
+                EXPECT_TRUE(movie().IsPlaying());
+                EXPECT_EQ(player.GetPlayButton()->GetState(), 1u);
+                player.SendMessage(WM_COMMAND, MAKEWPARAM(CTovaliDlg::kIdPlay, BN_CLICKED));
+                EXPECT_FALSE(movie().IsPlaying());
+                EXPECT_EQ(player.GetPlayButton()->GetState(), 0u);
+                // Paused, missing file: it stays paused.
+                select(1);
+                EXPECT_FALSE(movie().IsPlaying());
+                EXPECT_EQ(player.GetPlayButton()->GetState(), 0u);
+                // A seek while paused plays from there; the play button keeps its set.
+                player.GetSlider()->SetPos(120);
+                player.SendMessage(WM_HSCROLL, TB_THUMBTRACK, reinterpret_cast<LPARAM>(player.GetSlider()->GetHwnd()));
+                EXPECT_TRUE(movie().IsPlaying());
+                EXPECT_GE(movie().CurrentFrame(), 120);
+                EXPECT_EQ(player.GetPlayButton()->GetState(), 0u);
+                // Without a mixer every mute click shows the muted set.
+                player.SendMessage(WM_COMMAND, MAKEWPARAM(CTovaliDlg::kIdMute, BN_CLICKED));
+                EXPECT_EQ(player.GetMuteButton()->GetState(), 1u);
+                // Paused, file opens: the new movie loads and plays.
+                player.TogglePlayPause();
+                select(0);
+                EXPECT_TRUE(movie().IsPlaying());
+                EXPECT_LT(movie().CurrentFrame(), 20);
+                EXPECT_EQ(player.GetPlayButton()->GetState(), 1u);
+            },
+            [&](HWND) {},
+            [&](HWND) {},
+            [&](HWND) {},
+            [&](HWND) {
+                CQmDeclareDlg* declaration = FindDeclaration();
+                ASSERT_NE(declaration, nullptr);
+                declaration->PostMessage(WM_KEYDOWN, VK_ESCAPE);
+                declaration->PostMessage(WM_KEYDOWN, VK_RETURN);
+            },
+            [&](HWND) {
+                CQmDeclareDlg* declaration = FindDeclaration();
+                ASSERT_NE(declaration, nullptr);
+                // Centred over the player.
+                const RECT outer = player.GetWindowRect();
+                const RECT inner = declaration->GetWindowRect();
+                EXPECT_NEAR((inner.left + inner.right) / 2, (outer.left + outer.right) / 2, 1);
+                EXPECT_NEAR((inner.top + inner.bottom) / 2, (outer.top + outer.bottom) / 2, 1);
+                declaration->PostMessage(WM_COMMAND, QmDialog::kIdClose);
+            },
+            [&](HWND) {
+                EXPECT_EQ(FindDeclaration(), nullptr);
+                // The slider follows the movie while it plays.
+                EXPECT_GT(player.GetSlider()->GetPos(), 0);
+                player.PostMessage(WM_COMMAND, QmDialog::kIdClose);
+            },
+        },
+        150);
+    EXPECT_EQ(player.DoModal(), 1);
     UnloadDefinitions();
 }
