@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -51,8 +52,11 @@ Paint::Paint(const FillStyle& style, const Matrix& toDevice, const ColorTransfor
 
 void Paint::buildRamp(const FillStyle& style, const ColorTransform& transform)
 {
+    // The transform is affine per channel, so transforming the stops equals transforming the ramp.
+    std::vector<GradientStop> stops = style.stops;
+    for (auto& stop : stops)
+        stop.color = transform.apply(stop.color);
     std::size_t next = 0;
-    const auto& stops = style.stops;
     for (int i = 0; i < 256; ++i) {
         while (next < stops.size() && stops[next].ratio < i)
             ++next;
@@ -67,7 +71,7 @@ void Paint::buildRamp(const FillStyle& style, const ColorTransform& transform)
             const int range = b.ratio - a.ratio;
             color = range <= 0 ? b.color : mix(a.color, b.color, (i - a.ratio) * 65536 / range);
         }
-        ramp_[static_cast<std::size_t>(i)] = premultiply(transform.apply(color));
+        ramp_[static_cast<std::size_t>(i)] = premultiply(color);
         ramp_[static_cast<std::size_t>(511 - i)] = ramp_[static_cast<std::size_t>(i)];
     }
 }

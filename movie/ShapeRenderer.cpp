@@ -94,7 +94,7 @@ void ShapeRenderer::drawLayer(const Canvas& canvas, const ShapeLayer& layer, con
     }
     for (std::size_t style = 1; style <= layer.lines.size(); ++style) {
         stroke_.clear();
-        buildStroke(canvas, layer, style, toDevice, stroke_);
+        buildStroke(layer, style, toDevice, stroke_);
         const Paint paint(layer.lines[style - 1].fill, toDevice, transform);
         if (!stroke_.empty() && paint.visible())
             drawDirect(canvas, stroke_, FillRule::NonZero, paint);
@@ -131,7 +131,7 @@ void ShapeRenderer::buildFills(const Canvas& canvas, const ShapeLayer& layer, co
     }
 }
 
-void ShapeRenderer::buildStroke(const Canvas&, const ShapeLayer& layer, std::size_t style, const Matrix& toDevice,
+void ShapeRenderer::buildStroke(const ShapeLayer& layer, std::size_t style, const Matrix& toDevice,
                                 Outline& out)
 {
     const LineStyle& line = layer.lines[style - 1];

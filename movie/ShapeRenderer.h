@@ -27,7 +27,7 @@ private:
     void drawLayer(const Canvas& canvas, const ShapeLayer& layer, const Matrix& toDevice,
                    const ColorTransform& transform);
     void buildFills(const Canvas& canvas, const ShapeLayer& layer, const Matrix& toDevice);
-    void buildStroke(const Canvas& canvas, const ShapeLayer& layer, std::size_t style, const Matrix& toDevice,
+    void buildStroke(const ShapeLayer& layer, std::size_t style, const Matrix& toDevice,
                      Outline& out);
     void drawDirect(const Canvas& canvas, const Outline& outline, FillRule rule, const class Paint& paint);
     // Fills that share edges are summed in a layer first, so no background shows along the edge.
