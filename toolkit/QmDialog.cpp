@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "toolkit/ImageRules.h"
+#include "toolkit/QmHelpBalloon.h"
 
 namespace {
 constexpr wchar_t kRootLayout[] = L"row(*)";
@@ -187,6 +188,7 @@ void QmDialog::Relayout()
     for (QmButton* button : {m_pBtnMin.get(), m_pBtnMax.get(), m_pBtnClose.get()})
         if (button != nullptr)
             BringWindowToTop(button->GetHwnd());
+    QmHelpBalloon::FollowRelayout(this);
 }
 
 LRESULT QmDialog::HitTest(POINT p) const
