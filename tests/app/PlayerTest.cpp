@@ -7,6 +7,7 @@
 #include "skin/Definitions.h"
 #include "support/ErrorBoxRecorder.h"
 #include "support/ImageFiles.h"
+#include "support/RectPrinting.h"
 #include "support/TempFiles.h"
 #include "support/TimerScript.h"
 
@@ -20,6 +21,27 @@ std::string Movie(int frames)
         movie.showFrame();
     const swf::Bytes bytes = movie.finish();
     return std::string(bytes.begin(), bytes.end());
+}
+
+RECT ChildRect(const CWnd& child)
+{
+    RECT r = child.GetWindowRect();
+    MapWindowPoints(nullptr, child.GetParent(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Where the layout table puts the movie, the list cell's list and the second
+// menu button in a client area of the given size (buttons without images are 90 × 90).
+void ExpectLayout(const CTovaliDlg& player, int width, int height)
+{
+    const int mainBottom = height - 125;
+    EXPECT_EQ(ChildRect(player.GetFlashPlayer()->Control()),
+              (RECT{10, 101, width - 270, mainBottom}));
+    EXPECT_EQ(ChildRect(*player.GetProgrammeList()), (RECT{width - 265, 101, width - 15, mainBottom}));
+    EXPECT_EQ(ChildRect(*player.GetMenuButton(1)), (RECT{103, 16, 193, 106}));
+    const RECT slider = ChildRect(*player.GetSlider());
+    EXPECT_EQ(slider.right - slider.left, 400);
+    EXPECT_EQ(slider.top, mainBottom + 15);
 }
 
 CQmDeclareDlg* FindDeclaration()
@@ -98,8 +120,7 @@ TEST(Player, StartsTheFirstCategoryAndFollowsTheControls)
                 EXPECT_TRUE(player.GetFlashPlayer()->bLoaded);
                 EXPECT_TRUE(player.GetFlashPlayer()->Control().IsPlaying());
                 EXPECT_EQ(player.GetSlider()->GetRangeMax(), 60);
-                const RECT slider = player.GetSlider()->GetWindowRect();
-                EXPECT_EQ(slider.right - slider.left, 400);
+                ExpectLayout(player, 800, 600);
                 player.PostMessage(WM_KEYDOWN, VK_ESCAPE);
             },
             [&](HWND) {
@@ -170,8 +191,8 @@ TEST(Player, PlayButtonMuteAndSelectionTable)
     ASSERT_TRUE(CShockwaveFlash::RegisterWindowClass());
 
     QmDialogInitDef record;
-    record.nWidth = 800;
-    record.nHeight = 600;
+    record.nWidth = 1200;
+    record.nHeight = 900;
     CTovaliDlg player(record);
     player.SetProgramDirectory(dir.Path());
     auto movie = [&]() -> CShockwaveFlash& { return player.GetFlashPlayer()->Control(); };
@@ -183,6 +204,7 @@ TEST(Player, PlayButtonMuteAndSelectionTable)
     TimerScript script(
         {
             [&](HWND) {
+                ExpectLayout(player, 1200, 900);
                 EXPECT_EQ(player.GetPlayButton()->GetState(), 1u);
                 EXPECT_EQ(player.GetMuteButton()->GetState(), 0u);
                 EXPECT_TRUE(player.GetMuteButton()->IsChecked());
