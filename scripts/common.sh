@@ -10,7 +10,7 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
 libz-mingw-w64-dev wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-microhei clang-14
-libclang-rt-14-dev googletest libbenchmark-dev zlib1g-dev"
+libclang-rt-14-dev googletest libbenchmark-dev zlib1g-dev xdotool"
 
 say() { printf '%s\n' "$*" >&2; }
 
@@ -39,7 +39,7 @@ ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
   n=99
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 "${TOVALI_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
   export DISPLAY=":$n"
   i=0
