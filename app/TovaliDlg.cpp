@@ -415,6 +415,8 @@ LRESULT CTovaliDlg::OnCtlColor(UINT msg, WPARAM wParam, LPARAM lParam, bool& han
         const HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, kListText);
+        // Some list boxes fill item backgrounds with the context's colour, not the brush.
+        SetBkColor(dc, kListBack);
         return reinterpret_cast<LRESULT>(m_listBrush.Get());
     }
     if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == static_cast<int>(kIdSlider)) {
