@@ -9,6 +9,9 @@ INT_PTR CDialog::DoModal(HWND parent)
     const bool disableParent = parent != nullptr && ::IsWindowEnabled(parent);
     if (disableParent)
         ::EnableWindow(parent, FALSE);
+    // A modal dialog is shown even when its template is not visible, as the system's own are.
+    if (IsWindow() && !IsWindowVisible())
+        ShowWindow(SW_SHOW);
     RunModalLoop();
     if (disableParent)
         ::EnableWindow(parent, TRUE);

@@ -149,6 +149,7 @@ TEST(Player, StartsTheFirstCategoryAndFollowsTheControls)
             [&](HWND) {
                 CQmDeclareDlg* declaration = FindDeclaration();
                 ASSERT_NE(declaration, nullptr);
+                EXPECT_TRUE(declaration->IsWindowVisible());
                 sawDeclaration = true;
                 player.GetMenuButton(14)->SetChecked(true);
                 declaration->PostMessage(WM_KEYDOWN, VK_RETURN);
