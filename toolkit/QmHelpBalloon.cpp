@@ -95,13 +95,19 @@ bool QmHelpBalloon::BuildLayout()
     return true;
 }
 
-void QmHelpBalloon::OnDestroyDialog()
+void QmHelpBalloon::ReleaseSkinObjects()
 {
-    // The cells that owned the parts are gone with the skin.
+    // The parts belong to the cells released below.
     StopTimer();
     m_pIcon = nullptr;
     m_pText = nullptr;
     m_pTail = nullptr;
+    m_bActive = false;
+    QmDialog::ReleaseSkinObjects();
+}
+
+void QmHelpBalloon::OnDestroyDialog()
+{
     m_bActive = false;
     if (s_pCurrent == this)
         s_pCurrent = nullptr;

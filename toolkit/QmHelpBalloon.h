@@ -67,6 +67,7 @@ public:
     void SetCornerMode(bool on, HWND anchor = nullptr);
     void Hide();
     void SetHideDelay(uint64_t ms) { m_hideDelayMs = ms; }
+    void ReleaseSkinObjects() override;
 
     // Repositions and raises the current balloon after `dialog` laid itself
     // out, unless the balloon is that dialog or inactive.
