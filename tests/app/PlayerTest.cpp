@@ -9,6 +9,7 @@
 #include "support/ImageFiles.h"
 #include "support/RectPrinting.h"
 #include "support/TempFiles.h"
+#include "support/ThreadWindows.h"
 #include "support/TimerScript.h"
 
 namespace {
@@ -46,18 +47,7 @@ void ExpectLayout(const CTovaliDlg& player, int width, int height)
 
 CQmDeclareDlg* FindDeclaration()
 {
-    CQmDeclareDlg* found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM out) -> BOOL {
-            if (auto* dialog = dynamic_cast<CQmDeclareDlg*>(CWnd::FromHandle(hwnd))) {
-                *reinterpret_cast<CQmDeclareDlg**>(out) = dialog;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return FindThreadWindowObject<CQmDeclareDlg>();
 }
 }
 

@@ -15,6 +15,7 @@
 #include "skin/InitDefs.h"
 #include "support/ErrorBoxRecorder.h"
 #include "support/TempFiles.h"
+#include "support/ThreadWindows.h"
 #include "support/TimerScript.h"
 
 namespace {
@@ -53,18 +54,7 @@ size_t ColoursOfFrame(movie::Player& player, int frame)
 
 CQmDeclareDlg* FindDeclaration()
 {
-    CQmDeclareDlg* found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM out) -> BOOL {
-            if (auto* dialog = dynamic_cast<CQmDeclareDlg*>(CWnd::FromHandle(hwnd))) {
-                *reinterpret_cast<CQmDeclareDlg**>(out) = dialog;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return FindThreadWindowObject<CQmDeclareDlg>();
 }
 
 }
