@@ -230,21 +230,13 @@ LRESULT CWnd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (ReflectToChild(msg, wParam, lParam, result))
             return result;
         break;
-    case WM_DRAWITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-        if (ReflectToChild(msg, wParam, lParam, result))
-            return result;
-        break;
     case WM_DESTROY:
         OnDestroy();
         break;
     default:
+        // Owner-draw, scroll and colour requests of a child go to the child object.
+        if (ReflectToChild(msg, wParam, lParam, result))
+            return result;
         break;
     }
     return FinalWindowProc(msg, wParam, lParam);

@@ -158,9 +158,8 @@ void QmDialog::RepositionFrameButtons()
     const int W = RectWidth(GetWindowRect());
     const QmDialogInitDef& d = *m_pInitDef;
     // Without a close button the chain starts at the right edge, one corner width in.
-    RECT previous{W - d.nBtnRightMargin - d.nResizeCornerWidth, d.nBtnTopMargin, 0, 0};
-    previous.right = previous.left;
-    previous.bottom = previous.top;
+    const int right = W - d.nBtnRightMargin - d.nResizeCornerWidth;
+    RECT previous{right, d.nBtnTopMargin, right, d.nBtnTopMargin};
     if (m_pBtnClose) {
         const int w = m_pBtnClose->GetImageWidth();
         previous = RECT{previous.left - w, d.nBtnTopMargin, previous.left,
