@@ -27,11 +27,6 @@ void CButton::SetState(bool highlight) const
     SendMessage(BM_SETSTATE, highlight ? TRUE : FALSE);
 }
 
-void CButton::SetButtonStyle(UINT style, bool redraw) const
-{
-    SendMessage(BM_SETSTYLE, style, redraw ? TRUE : FALSE);
-}
-
 bool CStatic::Create(const std::wstring& text, DWORD style, const RECT& rect, HWND parent, UINT id)
 {
     return CreateControl(WC_STATICW, text.c_str(), style, rect, parent, id);
@@ -80,11 +75,6 @@ std::wstring CListBox::GetText(int index) const
     return std::wstring(buffer.data(), static_cast<size_t>(copied));
 }
 
-int CListBox::SetItemHeight(int index, UINT height) const
-{
-    return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), height));
-}
-
 bool CSliderCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id)
 {
     return CreateControl(TRACKBAR_CLASSW, nullptr, style, rect, parent, id);
@@ -94,11 +84,6 @@ void CSliderCtrl::SetRange(int minimum, int maximum, bool redraw) const
 {
     SendMessage(TBM_SETRANGEMIN, FALSE, minimum);
     SendMessage(TBM_SETRANGEMAX, redraw ? TRUE : FALSE, maximum);
-}
-
-int CSliderCtrl::GetRangeMin() const
-{
-    return static_cast<int>(SendMessage(TBM_GETRANGEMIN));
 }
 
 int CSliderCtrl::GetRangeMax() const
@@ -135,16 +120,6 @@ bool CToolTipCtrl::AddTool(HWND tool, const std::wstring& text) const
     info.uId = reinterpret_cast<UINT_PTR>(tool);
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
-}
-
-void CToolTipCtrl::UpdateTipText(HWND tool, const std::wstring& text) const
-{
-    TOOLINFOW info{};
-    info.cbSize = sizeof(info);
-    info.hwnd = ::GetParent(tool);
-    info.uId = reinterpret_cast<UINT_PTR>(tool);
-    info.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void CToolTipCtrl::Activate(bool active) const

@@ -16,7 +16,6 @@ public:
     void SetCheck(int check) const;
     UINT GetState() const;
     void SetState(bool highlight) const;
-    void SetButtonStyle(UINT style, bool redraw = true) const;
 };
 
 class CStatic : public CWnd {
@@ -33,7 +32,6 @@ public:
     int GetCurSel() const;
     int SetCurSel(int index) const;
     std::wstring GetText(int index) const;
-    int SetItemHeight(int index, UINT height) const;
 };
 
 // The trackbar.
@@ -41,7 +39,6 @@ class CSliderCtrl : public CWnd {
 public:
     bool Create(DWORD style, const RECT& rect, HWND parent, UINT id);
     void SetRange(int minimum, int maximum, bool redraw = false) const;
-    int GetRangeMin() const;
     int GetRangeMax() const;
     void SetPos(int position) const;
     int GetPos() const;
@@ -52,7 +49,6 @@ public:
     bool Create(HWND parent, DWORD style = TTS_ALWAYSTIP);
     // Adds a tool for a whole child window; the tooltip subclasses it to see the mouse.
     bool AddTool(HWND tool, const std::wstring& text) const;
-    void UpdateTipText(HWND tool, const std::wstring& text) const;
     void Activate(bool active) const;
     int GetToolCount() const;
 };

@@ -16,9 +16,6 @@ public:
     // Ends the modal loop with result, or destroys a modeless dialog.
     void EndDialog(INT_PTR result);
 
-    bool IsModalLoopRunning() const { return m_inModalLoop; }
-    UINT GetTemplateId() const { return m_templateId; }
-
     // Called with each message of the modal loop whose window lies in this
     // dialog; true swallows the message.
     virtual bool PreTranslateMessage(MSG& msg) { return false; }

@@ -47,11 +47,6 @@ bool CImage::Allocate(int width, int height, int bpp, bool alpha)
     return true;
 }
 
-bool CImage::Create32(int width, int height)
-{
-    return Allocate(width, height, 32, true);
-}
-
 void CImage::Destroy()
 {
     m_bitmap.Reset();

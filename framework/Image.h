@@ -18,8 +18,6 @@ public:
 
     bool Load(const std::wstring& path);
     bool LoadFromMemory(const void* data, size_t size);
-    // An empty 32-bit image with an alpha channel, for images made in code.
-    bool Create32(int width, int height);
     void Destroy();
 
     bool IsNull() const { return m_bitmap.IsNull(); }

@@ -95,7 +95,6 @@ protected:
     virtual void PostNcDestroy() {}
 
     void Bind(HWND hwnd, Kind kind);
-    Kind GetKind() const { return m_kind; }
 
     static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK StaticSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,

@@ -37,7 +37,6 @@ public:
     bool IsHover() const { return m_bHover; }
     int GetMode() const { return m_nMode; }
     size_t GetSetCount() const { return m_sets.size(); }
-    QmDialog* GetParentDlg() const { return m_pParentDlg; }
     const QmMultiStateButtonInitDef& GetDef() const { return m_def; }
 
     // The look a button shows for its flags and the owner-draw item state.
