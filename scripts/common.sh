@@ -10,7 +10,8 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
 libz-mingw-w64-dev wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-microhei clang-14
-libclang-rt-14-dev googletest libbenchmark-dev zlib1g-dev xdotool"
+libclang-rt-14-dev googletest libbenchmark-dev zlib1g-dev xdotool
+libstb-dev libmp3lame-dev"
 
 say() { printf '%s\n' "$*" >&2; }
 
