@@ -23,8 +23,10 @@ enum TagCode : std::uint16_t {
     kDefineShape3 = 32,
     kDefineSprite = 39,
     kFrameLabel = 43,
+    kDefineMorphShape = 46,
     kPlaceObject3 = 70,
     kDefineShape4 = 83,
+    kDefineMorphShape2 = 84,
 };
 
 constexpr std::size_t kShapeCacheBudget = 64u << 20;
@@ -230,6 +232,13 @@ void Movie::readTags()
                 dictionary_.try_emplace(id, ShapeDefinition{reader.rest(), version});
             break;
         }
+        case kDefineMorphShape:
+        case kDefineMorphShape2: {
+            const std::uint16_t id = reader.u16();
+            if (!reader.failed())
+                dictionary_.try_emplace(id, MorphShapeDefinition{reader.rest(), tag.code == kDefineMorphShape ? 1 : 2});
+            break;
+        }
         case kDefineSprite: {
             const std::uint16_t id = reader.u16();
             SpriteDefinition sprite;
@@ -257,16 +266,38 @@ const Character* Movie::character(std::uint16_t id) const
     return found == dictionary_.end() ? nullptr : &found->second;
 }
 
-const Shape* Movie::shape(std::uint16_t id) const
+const Shape* Movie::shape(std::uint16_t id, std::uint16_t ratio) const
 {
+    const Character* found = character(id);
+    if (const auto* definition = std::get_if<MorphShapeDefinition>(found)) {
+        const std::uint64_t key = (std::uint64_t{1} << 32) | (std::uint64_t{id} << 16) | ratio;
+        if (const auto cached = shapeCache_.find(key); cached != shapeCache_.end())
+            return cached->second.get();
+        return cache(key, interpolate(*morph(id, *definition), ratio));
+    }
     if (const auto cached = shapeCache_.find(id); cached != shapeCache_.end())
         return cached->second.get();
-    const auto* definition = std::get_if<ShapeDefinition>(character(id));
+    const auto* definition = std::get_if<ShapeDefinition>(found);
     if (!definition)
         return nullptr;
-    auto shape = std::make_unique<Shape>(parseShape(definition->tag, definition->version));
-    shapeCacheBytes_ += shape->memoryBytes();
-    return shapeCache_.emplace(id, std::move(shape)).first->second.get();
+    return cache(id, parseShape(definition->tag, definition->version));
+}
+
+const Shape* Movie::cache(std::uint64_t key, Shape shape) const
+{
+    auto stored = std::make_unique<Shape>(std::move(shape));
+    shapeCacheBytes_ += stored->memoryBytes();
+    return shapeCache_.insert_or_assign(key, std::move(stored)).first->second.get();
+}
+
+const MorphShape* Movie::morph(std::uint16_t id, const MorphShapeDefinition& definition) const
+{
+    auto& parsed = morphCache_[id];
+    if (!parsed) {
+        parsed = std::make_unique<MorphShape>(parseMorphShape(definition.tag, definition.version));
+        shapeCacheBytes_ += (parsed->startEdges.size() + parsed->endEdges.size()) * sizeof(Edge);
+    }
+    return parsed.get();
 }
 
 void Movie::trimShapeCache() const
@@ -274,6 +305,7 @@ void Movie::trimShapeCache() const
     if (shapeCacheBytes_ <= kShapeCacheBudget)
         return;
     shapeCache_.clear();
+    morphCache_.clear();
     shapeCacheBytes_ = 0;
 }
 

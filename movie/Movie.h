@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "movie/Container.h"
+#include "movie/MorphShape.h"
 #include "movie/Shape.h"
 #include "movie/Timeline.h"
 
@@ -19,11 +20,16 @@ struct ShapeDefinition {
     int version = 1;
 };
 
+struct MorphShapeDefinition {
+    std::span<const std::uint8_t> tag;
+    int version = 1;
+};
+
 struct SpriteDefinition {
     Timeline timeline;
 };
 
-using Character = std::variant<ShapeDefinition, SpriteDefinition>;
+using Character = std::variant<ShapeDefinition, SpriteDefinition, MorphShapeDefinition>;
 
 class Movie {
 public:
@@ -38,19 +44,24 @@ public:
 
     const Character* character(std::uint16_t id) const;
     // Decodes on first use; the result stays valid until trimShapeCache().
-    const Shape* shape(std::uint16_t id) const;
+    // A morph shape is given at `ratio` (0 = its start, 65535 = its end).
+    const Shape* shape(std::uint16_t id, std::uint16_t ratio = 0) const;
     // Drops decoded shapes once they take more than the cache budget.
     void trimShapeCache() const;
 
 private:
     Movie() = default;
     void readTags();
+    const Shape* cache(std::uint64_t key, Shape shape) const;
+    const MorphShape* morph(std::uint16_t id, const MorphShapeDefinition& definition) const;
 
     Container container_;
     Timeline timeline_;
     std::optional<Rgba> background_;
     std::unordered_map<std::uint16_t, Character> dictionary_;
-    mutable std::unordered_map<std::uint16_t, std::unique_ptr<Shape>> shapeCache_;
+    // Keyed by character id, and for morph shapes by id and ratio as well.
+    mutable std::unordered_map<std::uint64_t, std::unique_ptr<Shape>> shapeCache_;
+    mutable std::unordered_map<std::uint16_t, std::unique_ptr<MorphShape>> morphCache_;
     mutable std::size_t shapeCacheBytes_ = 0;
 };
 

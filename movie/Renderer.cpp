@@ -41,7 +41,7 @@ void Renderer::draw(const Canvas& canvas, const Movie& movie, const Playhead& pl
         const ColorTransform colors = transform * instance.colorTransform;
         if (instance.sprite) {
             draw(canvas, movie, *instance.sprite, matrix, colors);
-        } else if (const Shape* shape = movie.shape(instance.characterId)) {
+        } else if (const Shape* shape = movie.shape(instance.characterId, instance.ratio)) {
             shapes_.draw(canvas, *shape, matrix, colors);
         }
     }
@@ -58,7 +58,7 @@ void Renderer::drawMask(const Canvas& canvas, const Movie& movie, const Instance
         for (const auto& [depth, child] : instance.sprite->displayList())
             if (child.clipDepth == 0)
                 drawMask(canvas, movie, child, toDevice * child.matrix, mask, nesting + 1);
-    } else if (const Shape* shape = movie.shape(instance.characterId)) {
+    } else if (const Shape* shape = movie.shape(instance.characterId, instance.ratio)) {
         shapes_.drawMask(canvas, mask, *shape, toDevice);
     }
 }

@@ -70,5 +70,7 @@ struct Shape {
 // Reads a DefineShape (version 1 to 4) tag body after its character id.
 // Damaged records end the shape; what was read before stays.
 Shape parseShape(std::span<const std::uint8_t> body, int shapeVersion);
+// Reads shape records without style arrays (bit counts, then records); one layer, no styles.
+Shape parseShapeEdges(std::span<const std::uint8_t> body, int shapeVersion);
 
 }

@@ -50,6 +50,16 @@ public:
         return std::move(shape_);
     }
 
+    // Edges whose style indices refer to styles kept elsewhere.
+    Shape parseEdges()
+    {
+        shape_.layers.emplace_back();
+        fillBits_ = static_cast<int>(reader_.ubits(4));
+        lineBits_ = static_cast<int>(reader_.ubits(4));
+        readRecords();
+        return std::move(shape_);
+    }
+
 private:
     Rgba readColor() { return version_ >= 3 ? readRgba(reader_) : readRgb(reader_); }
 
@@ -255,6 +265,11 @@ private:
 Shape parseShape(std::span<const std::uint8_t> body, int shapeVersion)
 {
     return ShapeParser(body, shapeVersion).parse();
+}
+
+Shape parseShapeEdges(std::span<const std::uint8_t> body, int shapeVersion)
+{
+    return ShapeParser(body, shapeVersion).parseEdges();
 }
 
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "support/MovieTestSupport.h"
+#include "support/SwfMorphWriter.h"
 
 namespace movie::test {
 namespace {
@@ -63,6 +64,48 @@ TEST(BadInputTest, TruncatedAnywhere)
         for (std::size_t size = 0; size < file.size(); ++size) {
             SCOPED_TRACE(size);
             exercise(swf::Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
+        }
+    }
+}
+
+// A movie defining character 1 with the tag body cut to every length, placed on the stage.
+void exerciseCutDefinition(std::uint16_t code, const swf::Bytes& body)
+{
+    for (std::size_t size = 0; size <= body.size(); ++size) {
+        SCOPED_TRACE(size);
+        swf::Movie movie(64, 48);
+        movie.tag(code, swf::Bytes(body.begin(), body.begin() + static_cast<std::ptrdiff_t>(size)));
+        swf::Place place;
+        place.character = 1;
+        place.ratio = 30000;
+        movie.place(place).showFrame();
+        exercise(movie.finish());
+    }
+}
+
+TEST(BadInputTest, MorphShapesCutAnywhereOrWithTheirEndEdgesElsewhere)
+{
+    swf::MorphShapeBuilder morph;
+    const int fill = morph.addFill(swf::Fill::radial(swf::Matrix::scale(0.05, 0.05), {{0, kRed}, {255, kBlue}}),
+                                   swf::Fill::radial(swf::Matrix::scale(0.1, 0.1), {{0, kBlue}, {255, kRed}}));
+    swf::LineStyle line;
+    line.join = swf::Join::Miter;
+    const int stroke = morph.addLine(line, line);
+    morph.start().fill1(fill).line(stroke).circle(px(30), px(20), px(15));
+    morph.end().rectangle(0, 0, px(60), px(40));
+    for (int version : {1, 2}) {
+        swf::Bytes body = morph.encode(1, version);
+        exerciseCutDefinition(version == 1 ? swf::kDefineMorphShape : swf::kDefineMorphShape2, body);
+        // The end-edge offset pointing past the end, and at the start of the styles.
+        std::size_t offsetAt = 2;
+        for (int rect = 0; rect < (version == 1 ? 2 : 4); ++rect)
+            offsetAt += static_cast<std::size_t>((5 + 4 * (body[offsetAt] >> 3) + 7) / 8);
+        if (version == 2)
+            ++offsetAt;
+        for (std::uint32_t offset : {0xFFFFFFF0u, 0u}) {
+            for (int i = 0; i < 4; ++i)
+                body[offsetAt + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(offset >> (8 * i));
+            exerciseCutDefinition(version == 1 ? swf::kDefineMorphShape : swf::kDefineMorphShape2, body);
         }
     }
 }

@@ -266,5 +266,26 @@ TEST(RenderTest, AClipLayerMasksTheDepthsUpToItsClipDepth)
     EXPECT_TRUE(near(image.at(80, 80), kBlue)) << image.at(80, 80);
 }
 
+TEST(RenderTest, AMaskInsideASpriteCutsOnlyTheDepthsItCovers)
+{
+    swf::Movie movie(100, 100);
+    movie.background(kWhite);
+    movie.defineShape(1, swf::ShapeBuilder::filledRectangle(0, 0, px(50), px(100), kGreen));
+    movie.defineShape(2, swf::ShapeBuilder::filledRectangle(0, 0, px(100), px(100), kRed));
+    movie.defineShape(3, swf::ShapeBuilder::filledRectangle(px(60), px(60), px(90), px(90), kBlue));
+    swf::Timeline inner;
+    swf::Place clip;
+    clip.depth = 1;
+    clip.character = 1;
+    clip.clipDepth = 2;
+    inner.place(clip).placeObject(2, 2).placeObject(3, 3).showFrame();
+    movie.defineSprite(4, inner);
+    movie.placeObject(1, 4).showFrame();
+    const Image image = renderMovie(movie.finish(), 100, 100);
+    EXPECT_TRUE(near(image.at(25, 50), kRed)) << image.at(25, 50);
+    EXPECT_TRUE(near(image.at(75, 20), kWhite)) << image.at(75, 20);
+    EXPECT_TRUE(near(image.at(75, 75), kBlue)) << image.at(75, 75);
+}
+
 }
 }

@@ -380,6 +380,21 @@ Bytes ShapeBuilder::encode(std::uint16_t id, int version) const
         out.u8(0);
     }
     writeStyles(out, groups_.front(), version);
+    writeRecords(out, version);
+    return out.take();
+}
+
+Bytes ShapeBuilder::encodeEdges(int version) const
+{
+    BitWriter out;
+    out.ub(static_cast<std::uint32_t>(unsignedBits(groups_.front().fills.size())), 4);
+    out.ub(static_cast<std::uint32_t>(unsignedBits(groups_.front().lines.size())), 4);
+    writeRecords(out, version);
+    return out.take();
+}
+
+void ShapeBuilder::writeRecords(BitWriter& out, int version) const
+{
     const Group* group = &groups_.front();
     std::int32_t x = 0;
     std::int32_t y = 0;
@@ -447,7 +462,7 @@ Bytes ShapeBuilder::encode(std::uint16_t id, int version) const
         }
     }
     out.ub(0, 6);
-    return out.take();
+    out.flush();
 }
 
 Actions& Actions::play() { return raw(0x06); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -129,6 +130,10 @@ public:
 
     // The DefineShape tag body for `version` (1 to 4).
     Bytes encode(std::uint16_t id, int version) const;
+    // xMin, xMax, yMin, yMax of every point drawn, in twips.
+    std::array<std::int32_t, 4> bounds() const { return {minX_, maxX_, minY_, maxY_}; }
+    // The records alone, with the bit counts of the first style group in front (glyphs, morph shapes).
+    Bytes encodeEdges(int version) const;
 
     // A rectangle filled with one colour.
     static ShapeBuilder filledRectangle(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, Color color);
@@ -152,6 +157,7 @@ private:
 
     Record& styleRecord();
     void writeStyles(BitWriter& out, const Group& group, int version) const;
+    void writeRecords(BitWriter& out, int version) const;
     void include(std::int32_t x, std::int32_t y);
 
     std::vector<Group> groups_;
