@@ -112,7 +112,24 @@ long CShockwaveFlash::TotalFrames()
 void CShockwaveFlash::OnTick()
 {
     if (m_player->tick(NowMs()))
+        UpdateFrame();
+}
+
+// Redraws only what changed in the kept frame and asks for just that part to be shown.
+void CShockwaveFlash::UpdateFrame()
+{
+    const RECT client = GetClientRect();
+    if (m_frameStale || m_frame.Width() != client.right - client.left ||
+        m_frame.Height() != client.bottom - client.top) {
         Repaint();
+        return;
+    }
+    const movie::PixelRect area = m_player->renderUpdate(static_cast<uint32_t*>(m_frame.Bits()), m_frame.Width(),
+                                                         m_frame.Height(), m_frame.Pitch());
+    if (area.empty())
+        return;
+    const RECT changed{area.x0, area.y0, area.x1, area.y1};
+    InvalidateRect(&changed, false);
 }
 
 void CShockwaveFlash::OnDraw(HDC dc)
@@ -128,7 +145,7 @@ void CShockwaveFlash::OnDraw(HDC dc)
         m_frameStale = true;
     }
     if (m_frameStale) {
-        m_player->render(static_cast<uint32_t*>(m_frame.Bits()), width, height, m_frame.Pitch());
+        m_player->renderUpdate(static_cast<uint32_t*>(m_frame.Bits()), width, height, m_frame.Pitch());
         m_frameStale = false;
     }
     CMemDC memory(dc);

@@ -49,6 +49,7 @@ protected:
 private:
     bool Usable() const { return IsWindow(); }
     void OnTick();
+    void UpdateFrame();
     void Repaint();
 
     std::unique_ptr<movie::Player> m_player;

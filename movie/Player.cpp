@@ -62,6 +62,7 @@ void Player::unload()
     clockStart_.reset();
     framesSinceStart_ = 0;
     dirty_ = true;
+    damage_.forget();
 }
 
 void Player::play()
@@ -146,20 +147,52 @@ bool Player::step()
 
 void Player::render(std::uint32_t* pixels, int width, int height, std::ptrdiff_t strideBytes)
 {
+    damage_.forget();
+    renderUpdate(pixels, width, height, strideBytes);
+}
+
+PixelRect Player::renderUpdate(std::uint32_t* pixels, int width, int height, std::ptrdiff_t strideBytes)
+{
     if (!pixels || width <= 0 || height <= 0)
-        return;
-    const Canvas canvas{pixels, width, height, strideBytes};
-    std::uint32_t background = kNoMovieBackground;
-    if (backgroundOverride_ >= 0)
-        background = 0xFF000000u | static_cast<std::uint32_t>(backgroundOverride_);
-    else if (movie_ && movie_->background())
-        background = premultiply(*movie_->background());
-    fillCanvas(canvas, background);
+        return {};
+    const BufferIdentity buffer{pixels, width, height, strideBytes, backgroundPixel()};
+    if (buffer != lastBuffer_)
+        damage_.forget();
+    lastBuffer_ = buffer;
     dirty_ = false;
-    if (!movie_)
-        return;
+    const Canvas canvas{pixels, width, height, strideBytes};
+    if (!movie_) {
+        fillCanvas(canvas, buffer.background);
+        damage_.forget();
+        return {0, 0, width, height};
+    }
     movie_->trimShapeCache();
-    renderer_.draw(canvas, *movie_, *main_, showAll(movie_->frameSize(), width, height), ColorTransform{});
+    damage_.collect(*movie_, *main_, showAll(movie_->frameSize(), width, height), width, height);
+    const PixelRect area = damage_.damage();
+    if (!area.empty())
+        draw(canvas, area);
+    damage_.commit();
+    return area;
+}
+
+// Draws the stage into one rectangle of the canvas, as if the whole canvas were drawn.
+void Player::draw(const Canvas& canvas, const PixelRect& area)
+{
+    std::uint8_t* origin = reinterpret_cast<std::uint8_t*>(canvas.pixels) + area.y0 * canvas.strideBytes;
+    const Canvas part{reinterpret_cast<std::uint32_t*>(origin) + area.x0, area.x1 - area.x0, area.y1 - area.y0,
+                      canvas.strideBytes};
+    fillCanvas(part, lastBuffer_.background);
+    const Matrix toDevice = Matrix::translate(-area.x0, -area.y0) * showAll(movie_->frameSize(), canvas.width, canvas.height);
+    renderer_.draw(part, *movie_, *main_, toDevice, ColorTransform{});
+}
+
+std::uint32_t Player::backgroundPixel() const
+{
+    if (backgroundOverride_ >= 0)
+        return 0xFF000000u | static_cast<std::uint32_t>(backgroundOverride_);
+    if (movie_ && movie_->background())
+        return premultiply(*movie_->background());
+    return kNoMovieBackground;
 }
 
 int Player::stageWidth() const

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "movie/Container.h"
+#include "movie/DamageTracker.h"
 #include "movie/Movie.h"
 #include "movie/Playhead.h"
 #include "movie/Renderer.h"
@@ -53,6 +54,9 @@ public:
     // Draws the whole window: background, then the stage scaled to fit and centred.
     // `pixels` is 32-bit premultiplied BGRA, `strideBytes` apart per row.
     void render(std::uint32_t* pixels, int width, int height, std::ptrdiff_t strideBytes);
+    // As render(), for a buffer that still holds the last picture drawn into it: redraws only
+    // the part that changed since, and returns it (empty when nothing changed).
+    PixelRect renderUpdate(std::uint32_t* pixels, int width, int height, std::ptrdiff_t strideBytes);
 
     // Stage size in pixels (0 × 0 without a movie) and frames per second.
     int stageWidth() const;
@@ -63,11 +67,25 @@ public:
 
 private:
     double effectiveFrameRate() const;
+    std::uint32_t backgroundPixel() const;
+    void draw(const Canvas& canvas, const PixelRect& area);
+
+    struct BufferIdentity {
+        std::uint32_t* pixels = nullptr;
+        int width = 0;
+        int height = 0;
+        std::ptrdiff_t strideBytes = 0;
+        std::uint32_t background = 0;
+
+        bool operator==(const BufferIdentity&) const = default;
+    };
 
     std::unique_ptr<Movie> movie_;
     std::unique_ptr<RunContext> context_;
     std::unique_ptr<Playhead> main_;
     Renderer renderer_;
+    DamageTracker damage_;
+    BufferIdentity lastBuffer_;
     std::int32_t backgroundOverride_ = -1;
     std::optional<std::int64_t> clockStart_;
     std::int64_t framesSinceStart_ = 0;

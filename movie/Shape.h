@@ -65,6 +65,8 @@ struct Shape {
     std::vector<ShapeLayer> layers;
 
     std::size_t memoryBytes() const;
+    // The box around every edge point and control point, whatever the stored bounds say.
+    Rect edgeExtent() const;
 };
 
 // Reads a DefineShape (version 1 to 4) tag body after its character id.

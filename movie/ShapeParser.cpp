@@ -20,6 +20,30 @@ std::size_t Shape::memoryBytes() const
     return total;
 }
 
+Rect Shape::edgeExtent() const
+{
+    bool any = false;
+    Rect box;
+    auto include = [&](std::int32_t x, std::int32_t y) {
+        if (!any) {
+            box = {x, x, y, y};
+            any = true;
+        }
+        box.xMin = std::min(box.xMin, x);
+        box.xMax = std::max(box.xMax, x);
+        box.yMin = std::min(box.yMin, y);
+        box.yMax = std::max(box.yMax, y);
+    };
+    for (const auto& layer : layers)
+        for (const auto& edge : layer.edges) {
+            include(edge.x0, edge.y0);
+            include(edge.x1, edge.y1);
+            if (edge.curved)
+                include(edge.cx, edge.cy);
+        }
+    return box;
+}
+
 namespace {
 
 // However long the tag, a shape holds at most this much; the rest is not read.

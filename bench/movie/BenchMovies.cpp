@@ -7,6 +7,11 @@ namespace movie::bench {
 
 swf::Bytes gradientMovie(bool translucent)
 {
+    return gradientScene(translucent).finish();
+}
+
+swf::Movie gradientScene(bool translucent)
+{
     std::mt19937 random(7);
     auto uniform = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     swf::Movie movie(550, 400);
@@ -29,6 +34,24 @@ swf::Bytes gradientMovie(bool translucent)
         movie.placeObject(id, id);
     }
     movie.showFrame();
+    return movie;
+}
+
+swf::Bytes walkingFigureMovie()
+{
+    swf::Movie movie = gradientScene(false);
+    swf::ShapeBuilder figure;
+    figure.fill1(figure.addFill(swf::Fill::solid({250, 200, 40}))).circle(0, 0, 600);
+    movie.defineShape(1000, figure);
+    for (int frame = 0; frame < 60; ++frame) {
+        swf::Place step;
+        step.depth = 500;
+        step.move = frame > 0;
+        if (frame == 0)
+            step.character = 1000;
+        step.matrix = swf::Matrix::translate(1000 + frame * 150, 4000);
+        movie.place(step).showFrame();
+    }
     return movie.finish();
 }
 

@@ -33,6 +33,30 @@ void renderGradientFrame(benchmark::State& state)
 }
 BENCHMARK(renderGradientFrame)->ArgName("translucent")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// Frames of a small figure crossing a busy scene: everything redrawn, or only what changed.
+void playWalkingFigure(benchmark::State& state)
+{
+    movie::Player player;
+    if (player.load(movie::bench::walkingFigureMovie()) != movie::LoadResult::Ok) {
+        state.SkipWithError("load failed");
+        return;
+    }
+    const bool update = state.range(0) != 0;
+    constexpr int width = 1100;
+    constexpr int height = 800;
+    std::vector<std::uint32_t> pixels(width * height);
+    player.render(pixels.data(), width, height, width * 4);
+    for (auto _ : state) {
+        player.step();
+        if (update)
+            player.renderUpdate(pixels.data(), width, height, width * 4);
+        else
+            player.render(pixels.data(), width, height, width * 4);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+BENCHMARK(playWalkingFigure)->ArgName("update_only")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 void loadLargeMovie(benchmark::State& state)
 {
     const swf::Bytes& file = movie::bench::largeMovie();
