@@ -434,7 +434,7 @@ TEST(ScriptTest, BrokenBytecodeEndsOnlyThatScript)
     }
 }
 
-TEST(ScriptTest, UnknownAndUnsupportedActionsAreStepppedOver)
+TEST(ScriptTest, UnknownAndUnsupportedActionsAreSteppedOver)
 {
     Bytecode code;
     code.push("r").push(5);
