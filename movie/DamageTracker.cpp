@@ -103,6 +103,9 @@ void DamageTracker::walk(const Movie& movie, const Playhead& playhead, const Mat
                          const ColorTransform& colors, std::uint64_t path, int nesting)
 {
     for (const auto& [depth, instance] : playhead.displayList()) {
+        // Hidden clips draw nothing; hidden masks still mask, as the renderer has it.
+        if (!instance.visible && instance.clipDepth == 0)
+            continue;
         const std::uint64_t key = extendPath(path, depth);
         const Matrix matrix = toDevice * instance.matrix;
         const ColorTransform combined = colors * instance.colorTransform;

@@ -24,6 +24,7 @@ enum TagCode : std::uint16_t {
     kDefineSprite = 39,
     kFrameLabel = 43,
     kDefineMorphShape = 46,
+    kDoInitAction = 59,
     kPlaceObject3 = 70,
     kDefineShape4 = 83,
     kDefineMorphShape2 = 84,
@@ -138,14 +139,11 @@ public:
             return true;
         }
         case kDoAction:
-            if (Frame* frame = current()) {
-                for (auto& action : parseActions(tag.body)) {
-                    if (budget_.actions == 0)
-                        break;
-                    --budget_.actions;
-                    frame->actions.push_back(std::move(action));
-                }
-            }
+            addScript(tag.body, &Frame::scripts);
+            return true;
+        case kDoInitAction:
+            if (tag.body.size() > 2)
+                addScript(tag.body.subspan(2), &Frame::initScripts);
             return true;
         case kFrameLabel:
             if (current()) {
@@ -181,6 +179,16 @@ private:
         if (Frame* frame = current()) {
             --budget_.commands;
             frame->commands.push_back(std::move(command));
+        }
+    }
+
+    void addScript(std::span<const std::uint8_t> bytecode, std::vector<std::span<const std::uint8_t>> Frame::*list)
+    {
+        if (bytecode.empty() || budget_.actions == 0)
+            return;
+        if (Frame* frame = current()) {
+            --budget_.actions;
+            (frame->*list).push_back(bytecode);
         }
     }
 

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <vector>
 
+#include "movie/Script.h"
+
 namespace movie {
 
 namespace {
@@ -29,9 +31,10 @@ LoadResult Player::load(std::span<const std::uint8_t> file)
         return result;
     movie_ = std::move(movie);
     context_ = std::make_unique<RunContext>(RunContext{*movie_});
-    main_ = std::make_unique<Playhead>(movie_->timeline(), 0);
+    main_ = std::make_shared<Playhead>(movie_->timeline(), 0);
     context_->workLeft = kWorkPerOperation;
     main_->gotoFrame(*context_, 0, true);
+    runQueuedScripts(*context_);
     return LoadResult::Ok;
 }
 
@@ -140,7 +143,9 @@ bool Player::step()
     if (!main_)
         return false;
     context_->workLeft = kWorkPerOperation;
+    context_->actionsLeft = kActionsPerOperation;
     const bool changed = main_->step(*context_);
+    runQueuedScripts(*context_);
     dirty_ = dirty_ || changed;
     return changed;
 }

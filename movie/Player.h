@@ -31,6 +31,8 @@ public:
     LoadResult loadFile(const std::filesystem::path& path);
     void unload();
     bool hasMovie() const { return movie_ != nullptr; }
+    // The main timeline, for inspection; null without a movie.
+    const Playhead* mainTimeline() const { return main_.get(); }
 
     void play();
     // Pauses the main timeline at the current frame (the control's Stop and StopPlay).
@@ -82,7 +84,7 @@ private:
 
     std::unique_ptr<Movie> movie_;
     std::unique_ptr<RunContext> context_;
-    std::unique_ptr<Playhead> main_;
+    std::shared_ptr<Playhead> main_;
     Renderer renderer_;
     DamageTracker damage_;
     BufferIdentity lastBuffer_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "movie/Script.h"
+
 namespace movie {
 
 InstanceToken& InstanceToken::operator=(InstanceToken&& other) noexcept
@@ -25,6 +27,9 @@ void Playhead::gotoFrame(RunContext& context, int frame, bool runActions)
     frame = std::clamp(frame, 0, std::max(0, timeline_.frameCount - 1));
     if (frame == current_)
         return;
+    // Queued first so that a timeline's scripts run before those of the clips it places.
+    if (runActions)
+        queueScripts(context, frame);
     if (frame < current_) {
         rebuildTo(context, frame);
     } else {
@@ -32,8 +37,6 @@ void Playhead::gotoFrame(RunContext& context, int frame, bool runActions)
             applyFrame(context, f, runActions && f == frame);
         current_ = frame;
     }
-    if (runActions)
-        this->runActions(context, frame, 0);
 }
 
 bool Playhead::step(RunContext& context)
@@ -81,11 +84,13 @@ void Playhead::place(RunContext& context, const DisplayCommand& command, int fra
     if (command.characterId && (!replaces || *command.characterId != instance.characterId)) {
         instance.characterId = *command.characterId;
         instance.placedFrame = frame;
+        instance.visible = true;
+        instance.scripted = false;
         createSprite(context, instance, runActions);
     }
-    if (command.matrix)
+    if (command.matrix && !instance.scripted)
         instance.matrix = *command.matrix;
-    if (command.colorTransform)
+    if (command.colorTransform && !instance.scripted)
         instance.colorTransform = *command.colorTransform;
     if (command.ratio)
         instance.ratio = *command.ratio;
@@ -101,7 +106,7 @@ void Playhead::createSprite(RunContext& context, Instance& instance, bool runAct
     const auto* sprite = std::get_if<SpriteDefinition>(context.movie.character(instance.characterId));
     if (!sprite || nesting_ + 1 >= kMaxNesting)
         return;
-    instance.sprite = std::make_unique<Playhead>(sprite->timeline, nesting_ + 1);
+    instance.sprite = std::make_shared<Playhead>(sprite->timeline, nesting_ + 1, weak_from_this());
     instance.sprite->gotoFrame(context, 0, runActions);
 }
 
@@ -116,40 +121,75 @@ void Playhead::rebuildTo(RunContext& context, int frame)
     // Objects that stayed in place since they were put there keep their own timelines.
     for (auto& [depth, instance] : displayList_) {
         const auto old = previous.find(depth);
-        if (old != previous.end() && old->second.characterId == instance.characterId &&
-            old->second.placedFrame == instance.placedFrame)
-            instance.sprite = std::move(old->second.sprite);
+        if (old == previous.end() || old->second.characterId != instance.characterId ||
+            old->second.placedFrame != instance.placedFrame)
+            continue;
+        instance.sprite = std::move(old->second.sprite);
+        instance.visible = old->second.visible;
+        if (old->second.scripted) {
+            instance.scripted = true;
+            instance.matrix = old->second.matrix;
+            instance.colorTransform = old->second.colorTransform;
+        }
     }
 }
 
-void Playhead::runActions(RunContext& context, int frame, int chain)
+void Playhead::queueScripts(RunContext& context, int frame)
 {
     const Frame* commands = timeline_.frame(frame);
-    if (!commands || commands->actions.empty())
+    if (!commands || (commands->scripts.empty() && commands->initScripts.empty()))
         return;
-    const int last = std::max(0, timeline_.frameCount - 1);
-    for (const auto& action : commands->actions) {
-        switch (action.kind) {
-        case ActionKind::Play: playing_ = true; break;
-        case ActionKind::Stop: playing_ = false; break;
-        case ActionKind::NextFrame:
-            gotoFrame(context, std::min(current_ + 1, last), false);
-            playing_ = false;
+    const int chain = context.runningScripts ? context.chain + 1 : 0;
+    if (chain > kMaxActionChain || context.scriptQueue.size() >= kMaxQueuedScripts)
+        return;
+    context.scriptQueue.push_back({weak_from_this(), frame, chain});
+}
+
+void Playhead::runFrameScripts(RunContext& context, int frame)
+{
+    const Frame* commands = timeline_.frame(frame);
+    if (!commands || current_ != frame)
+        return;
+    for (const auto& bytecode : commands->initScripts)
+        if (context.initScriptsRun.insert(bytecode.data()).second)
+            runScript(context, *this, bytecode);
+    for (const auto& bytecode : commands->scripts) {
+        if (current_ != frame)
             break;
-        case ActionKind::PreviousFrame:
-            gotoFrame(context, std::max(current_ - 1, 0), false);
-            playing_ = false;
-            break;
-        case ActionKind::GotoFrame: gotoFrame(context, action.frame, false); break;
-        case ActionKind::GotoLabel:
-            if (const auto target = timeline_.findLabel(action.label))
-                gotoFrame(context, *target, false);
-            break;
-        case ActionKind::StopSounds: context.stopSoundsRequested = true; break;
-        }
+        runScript(context, *this, bytecode);
     }
-    if (current_ != frame && chain < kMaxActionChain)
-        runActions(context, current_, chain + 1);
+}
+
+Instance* Playhead::instanceOf(const Playhead& child)
+{
+    for (auto& [depth, instance] : displayList_)
+        if (instance.sprite.get() == &child)
+            return &instance;
+    return nullptr;
+}
+
+std::shared_ptr<Playhead> Playhead::child(const std::string& name, bool caseSensitive) const
+{
+    const std::string wanted = caseSensitive ? name : lowerCase(name);
+    for (auto& [depth, instance] : displayList_) {
+        if (!instance.sprite)
+            continue;
+        const std::string own = instance.name.empty() ? "instance" + std::to_string(depth) : instance.name;
+        if ((caseSensitive ? own : lowerCase(own)) == wanted)
+            return instance.sprite;
+    }
+    return nullptr;
+}
+
+std::string Playhead::name() const
+{
+    const auto parent = parent_.lock();
+    if (!parent)
+        return {};
+    for (const auto& [depth, instance] : parent->displayList_)
+        if (instance.sprite.get() == this)
+            return instance.name.empty() ? "instance" + std::to_string(depth) : instance.name;
+    return {};
 }
 
 }

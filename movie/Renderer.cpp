@@ -38,6 +38,8 @@ void Renderer::draw(const Canvas& canvas, const Movie& movie, const Playhead& pl
             shapes_.setMask(masks_.back().data());
             continue;
         }
+        if (!instance.visible)
+            continue;
         const ColorTransform colors = transform * instance.colorTransform;
         if (instance.sprite) {
             draw(canvas, movie, *instance.sprite, matrix, colors);

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "movie/Actions.h"
 #include "movie/Geometry.h"
 
 namespace movie {
@@ -26,7 +26,9 @@ struct DisplayCommand {
 
 struct Frame {
     std::vector<DisplayCommand> commands;
-    std::vector<Action> actions;
+    // Bytecode inside the movie's own bytes; init scripts run once, before the others.
+    std::vector<std::span<const std::uint8_t>> initScripts;
+    std::vector<std::span<const std::uint8_t>> scripts;
 };
 
 struct Timeline {

@@ -7,6 +7,7 @@
 
 #include "support/MovieTestSupport.h"
 #include "support/SwfMorphWriter.h"
+#include "support/SwfScriptWriter.h"
 
 namespace movie::test {
 namespace {
@@ -229,6 +230,57 @@ TEST(BadInputTest, SpritesPlacingThemselvesStayBounded)
     movie.defineSprite(1, sprite);
     movie.placeObject(1, 1).showFrame();
     exercise(movie.finish());
+}
+
+// A script touching most of the machine: pools, functions, paths, properties, jumps, tellTarget.
+swf::Bytes busyScript()
+{
+    swf::Bytecode body;
+    body.pushRegister(1).push(1).op(swf::kActionAdd2).op(swf::kActionReturn);
+    swf::Bytecode code;
+    code.constants({"clip", "_x", "count"}).defineFunction2("f", {"a"}, body);
+    code.set("count", swf::Bytecode().push(2).push(1).push("f").op(swf::kActionCallFunction));
+    code.pushConstant(0).op(swf::kActionGetVariable).pushConstant(1).pushFloat(3.5f).op(swf::kActionSetMember);
+    code.label("top").get("count").push(10).op(swf::kActionLess2).op(swf::kActionNot).jumpIf("out");
+    code.set("count", swf::Bytecode().get("count").op(swf::kActionIncrement));
+    code.set("/clip:count", swf::Bytecode().get("count")).jump("top");
+    code.label("out").setTarget("clip").op(swf::kActionStop).setTarget("");
+    code.push("label").gotoFrame2(true).push(2).callMethod("_root", "clip", "gotoAndStop", 1);
+    return code.encode();
+}
+
+swf::Bytes movieWithScript(const swf::Bytes& body)
+{
+    swf::Movie movie(100, 100);
+    movie.defineShape(1, ShapeBuilder::filledRectangle(0, 0, px(50), px(50), kRed));
+    swf::Timeline sprite;
+    sprite.placeObject(1, 1).showFrame().showFrame();
+    movie.defineSprite(2, sprite);
+    swf::Place clip;
+    clip.character = 2;
+    clip.name = "clip";
+    movie.place(clip).tag(swf::kDoAction, body).showFrame();
+    movie.label("label").tag(swf::kDoAction, body).showFrame();
+    return movie.finish();
+}
+
+TEST(BadInputTest, ScriptBodiesCutOrGarbledAnywhere)
+{
+    const swf::Bytes body = busyScript();
+    for (std::size_t size = 0; size < body.size(); ++size) {
+        SCOPED_TRACE(size);
+        exercise(movieWithScript(swf::Bytes(body.begin(), body.begin() + static_cast<std::ptrdiff_t>(size))));
+    }
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < 100; ++round) {
+        swf::Bytes garbled = body;
+        for (int flips = 0; flips < 4; ++flips) {
+            seed = seed * 1664525u + 1013904223u;
+            garbled[(seed >> 8) % garbled.size()] = static_cast<std::uint8_t>(seed >> 24);
+        }
+        SCOPED_TRACE(round);
+        exercise(movieWithScript(garbled));
+    }
 }
 
 TEST(BadInputTest, RegressionCorpusReplays)

@@ -1,6 +1,7 @@
 #include <fstream>
 #include <string>
 
+#include "SwfScriptWriter.h"
 #include "SwfWriter.h"
 
 // Writes a few small movies covering the tags the engine reads, as fuzzing seeds.
@@ -46,6 +47,35 @@ swf::Bytes shapesAndSprites(swf::Compression compression)
     return movie.finish(compression);
 }
 
+// Clips moved, faded and hidden by scripts, a tellTarget and a counter loop.
+swf::Bytes scriptedClips()
+{
+    swf::Movie movie(100, 60, 12, 6);
+    movie.background({255, 255, 255});
+    movie.defineShape(1, swf::ShapeBuilder::filledRectangle(0, 0, 400, 400, {255, 0, 0}), 1);
+    swf::Timeline sprite;
+    sprite.placeObject(1, 1).showFrame().showFrame();
+    movie.defineSprite(2, sprite);
+    for (std::uint16_t depth = 1; depth <= 3; ++depth) {
+        swf::Place place;
+        place.depth = depth;
+        place.character = 2;
+        place.name = "c" + std::to_string(depth);
+        place.matrix = swf::Matrix::translate(200 + 500 * (depth - 1), 400);
+        movie.place(place);
+    }
+    swf::Bytecode code;
+    code.constants({"c1", "c2", "c3"});
+    code.pushConstant(0).op(swf::kActionGetVariable).push("_alpha").push(50).op(swf::kActionSetMember);
+    code.push("c2").push(1).push(35).op(swf::kActionSetProperty);
+    code.set("/c3:_visible", swf::Bytecode().pushBool(false));
+    code.setTarget("c1").gotoFrame(1).op(swf::kActionStop).setTarget("");
+    code.label("top").set("n", swf::Bytecode().get("n").op(swf::kActionIncrement));
+    code.get("n").push(5).op(swf::kActionLess2).jumpIf("top");
+    swf::script(movie, code).showFrame().showFrame();
+    return movie.finish();
+}
+
 }
 
 int main(int argc, char** argv)
@@ -58,5 +88,6 @@ int main(int argc, char** argv)
     self.placeObject(1, 1).placeObject(2, 1).showFrame();
     nested.defineSprite(1, self).placeObject(1, 1).showFrame();
     save(directory, "self-placing-sprite.swf", nested.finish());
+    save(directory, "scripted-clips.swf", scriptedClips());
     return 0;
 }
