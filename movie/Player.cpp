@@ -159,6 +159,7 @@ void Player::render(std::uint32_t* pixels, int width, int height, std::ptrdiff_t
     if (!movie_)
         return;
     movie_->trimShapeCache();
+    movie_->trimBitmapCache();
     renderer_.draw(canvas, *movie_, *main_, showAll(movie_->frameSize(), width, height), ColorTransform{});
 }
 
