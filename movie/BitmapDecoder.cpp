@@ -17,6 +17,7 @@ constexpr std::uint8_t kMarker = 0xFF;
 constexpr std::uint8_t kStartOfImage = 0xD8;
 constexpr std::uint8_t kEndOfImage = 0xD9;
 constexpr std::uint8_t kStartOfScan = 0xDA;
+constexpr std::uint8_t kDefineHuffmanTable = 0xC4;
 
 // Inflates exactly `size` bytes; fails if the stream is damaged or ends sooner. The buffer grows
 // with what the stream really yields, so a short stream under a huge header allocates little.
@@ -123,6 +124,24 @@ void applyAlphaPlane(Bitmap& bitmap, std::span<const std::uint8_t> zlibAlpha)
     }
 }
 
+// A Huffman table segment whose code counts promise more than 256 symbols overruns the
+// decoder's tables; such segments are refused before decoding.
+bool validHuffmanTables(std::span<const std::uint8_t> segment)
+{
+    std::size_t pos = 4;
+    while (pos < segment.size()) {
+        if (pos + 17 > segment.size())
+            return false;
+        std::size_t symbols = 0;
+        for (std::size_t i = 1; i <= 16; ++i)
+            symbols += segment[pos + i];
+        if (symbols > 256)
+            return false;
+        pos += 17 + symbols;
+    }
+    return pos == segment.size();
+}
+
 bool isJpeg(std::span<const std::uint8_t> data)
 {
     return data.size() >= 2 && data[0] == kMarker && (data[1] == kStartOfImage || data[1] == kEndOfImage);
@@ -165,6 +184,8 @@ std::vector<std::uint8_t> joinJpeg(std::span<const std::uint8_t> tables, std::sp
                     break;
                 const std::size_t length = (std::size_t{piece[pos + 2]} << 8) | piece[pos + 3];
                 const std::size_t end = std::min(piece.size(), pos + 2 + length);
+                if (code == kDefineHuffmanTable && !validHuffmanTables(piece.subspan(pos, end - pos)))
+                    return {};
                 out.insert(out.end(), piece.begin() + static_cast<std::ptrdiff_t>(pos),
                            piece.begin() + static_cast<std::ptrdiff_t>(end));
                 pos = end;
