@@ -142,6 +142,21 @@ bool validHuffmanTables(std::span<const std::uint8_t> segment)
     return pos == segment.size();
 }
 
+// Progressive and multi-scan images define tables between their scans too. Scan data escapes
+// its 0xFF bytes, so any table marker found there is a real one.
+bool laterTablesValid(std::span<const std::uint8_t> scans)
+{
+    for (std::size_t pos = 0; pos + 4 <= scans.size(); ++pos) {
+        if (scans[pos] != kMarker || scans[pos + 1] != kDefineHuffmanTable)
+            continue;
+        const std::size_t length = (std::size_t{scans[pos + 2]} << 8) | scans[pos + 3];
+        const std::size_t end = std::min(scans.size(), pos + 2 + length);
+        if (!validHuffmanTables(scans.subspan(pos, end - pos)))
+            return false;
+    }
+    return true;
+}
+
 bool isJpeg(std::span<const std::uint8_t> data)
 {
     return data.size() >= 2 && data[0] == kMarker && (data[1] == kStartOfImage || data[1] == kEndOfImage);
@@ -178,7 +193,7 @@ std::vector<std::uint8_t> joinJpeg(std::span<const std::uint8_t> tables, std::sp
                 pos += 2;
             } else if (code == kStartOfScan) {
                 out.insert(out.end(), piece.begin() + static_cast<std::ptrdiff_t>(pos), piece.end());
-                return out;
+                return laterTablesValid(piece.subspan(pos)) ? out : std::vector<std::uint8_t>{};
             } else {
                 if (pos + 4 > piece.size())
                     break;

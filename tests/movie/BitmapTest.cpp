@@ -108,8 +108,8 @@ TEST(BitmapTest, JpegTagVariantsDecode)
     const swf::Image image = solidImage(16, 16, kBrick);
     const swf::Bytes jpeg = swf::encodeJpeg(image);
     const swf::SplitJpeg split = swf::splitJpeg(jpeg);
-    swf::Bytes strayHeader = {0xFF, 0xD9, 0xFF, 0xD8};
-    strayHeader.insert(strayHeader.end(), jpeg.begin(), jpeg.end());
+    swf::Bytes strayHeader = jpeg;
+    strayHeader.insert(strayHeader.begin(), {0xFF, 0xD9, 0xFF, 0xD8});
     struct Case {
         const char* name;
         std::vector<Tag> tags;
