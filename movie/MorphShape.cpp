@@ -59,7 +59,9 @@ void readMorphFill(ByteReader& reader, FillStyle& start, FillStyle& end)
         return;
     default:
         start.kind = end.kind = FillKind::Bitmap;
-        reader.u16();
+        start.bitmapId = end.bitmapId = reader.u16();
+        start.repeat = end.repeat = (type & 0x01) == 0;
+        start.smooth = end.smooth = (type & 0x02) == 0;
         start.matrix = readMatrix(reader);
         end.matrix = readMatrix(reader);
         return;

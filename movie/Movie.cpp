@@ -15,12 +15,18 @@ enum TagCode : std::uint16_t {
     kDefineShape = 2,
     kPlaceObject = 4,
     kRemoveObject = 5,
+    kDefineBits = 6,
+    kJpegTables = 8,
     kSetBackgroundColor = 9,
     kDoAction = 12,
+    kDefineBitsLossless = 20,
+    kDefineBitsJpeg2 = 21,
     kDefineShape2 = 22,
     kPlaceObject2 = 26,
     kRemoveObject2 = 28,
     kDefineShape3 = 32,
+    kDefineBitsJpeg3 = 35,
+    kDefineBitsLossless2 = 36,
     kDefineSprite = 39,
     kFrameLabel = 43,
     kDefineMorphShape = 46,
@@ -31,6 +37,10 @@ enum TagCode : std::uint16_t {
 };
 
 constexpr std::size_t kShapeCacheBudget = 64u << 20;
+// Decoded bitmaps past the budget are dropped between frames; past the ceiling, one frame
+// decodes no more of them.
+constexpr std::size_t kBitmapCacheBudget = 256u << 20;
+constexpr std::size_t kBitmapCacheCeiling = 768u << 20;
 constexpr int kMaxFrames = 65535;
 
 // What all the timelines of one movie may hold together, whatever the file says.
@@ -247,6 +257,25 @@ void Movie::readTags()
                 dictionary_.try_emplace(id, MorphShapeDefinition{reader.rest(), tag.code == kDefineMorphShape ? 1 : 2});
             break;
         }
+        case kJpegTables:
+            if (jpegTables_.empty())
+                jpegTables_ = tag.body;
+            break;
+        case kDefineBits:
+        case kDefineBitsJpeg2:
+        case kDefineBitsJpeg3:
+        case kDefineBitsLossless:
+        case kDefineBitsLossless2: {
+            const std::uint16_t id = reader.u16();
+            const BitmapKind kind = tag.code == kDefineBits          ? BitmapKind::Jpeg
+                                    : tag.code == kDefineBitsJpeg2   ? BitmapKind::Jpeg2
+                                    : tag.code == kDefineBitsJpeg3   ? BitmapKind::Jpeg3
+                                    : tag.code == kDefineBitsLossless ? BitmapKind::Lossless
+                                                                      : BitmapKind::Lossless2;
+            if (!reader.failed())
+                dictionary_.try_emplace(id, BitmapDefinition{reader.rest(), kind});
+            break;
+        }
         case kDefineSprite: {
             const std::uint16_t id = reader.u16();
             SpriteDefinition sprite;
@@ -294,6 +323,11 @@ const Shape* Movie::shape(std::uint16_t id, std::uint16_t ratio) const
 const Shape* Movie::cache(std::uint64_t key, Shape shape) const
 {
     auto stored = std::make_unique<Shape>(std::move(shape));
+    // Files before version 8 cannot turn smoothing off; their bitmap fills are all smoothed.
+    if (version() < 8)
+        for (auto& layer : stored->layers)
+            for (auto& fill : layer.fills)
+                fill.smooth = true;
     shapeCacheBytes_ += stored->memoryBytes();
     return shapeCache_.insert_or_assign(key, std::move(stored)).first->second.get();
 }
@@ -315,6 +349,29 @@ void Movie::trimShapeCache() const
     shapeCache_.clear();
     morphCache_.clear();
     shapeCacheBytes_ = 0;
+}
+
+const Bitmap* Movie::bitmap(std::uint16_t id) const
+{
+    if (const auto cached = bitmapCache_.find(id); cached != bitmapCache_.end())
+        return cached->second.get();
+    const auto* definition = std::get_if<BitmapDefinition>(character(id));
+    if (!definition || bitmapCacheBytes_ > kBitmapCacheCeiling)
+        return nullptr;
+    std::unique_ptr<Bitmap> decoded;
+    if (auto bitmap = decodeBitmap(*definition, jpegTables_)) {
+        decoded = std::make_unique<Bitmap>(std::move(*bitmap));
+        bitmapCacheBytes_ += decoded->memoryBytes();
+    }
+    return bitmapCache_.emplace(id, std::move(decoded)).first->second.get();
+}
+
+void Movie::trimBitmapCache() const
+{
+    if (bitmapCacheBytes_ <= kBitmapCacheBudget)
+        return;
+    bitmapCache_.clear();
+    bitmapCacheBytes_ = 0;
 }
 
 }

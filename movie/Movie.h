@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <variant>
 
+#include "movie/Bitmap.h"
+#include "movie/BitmapDecoder.h"
 #include "movie/Container.h"
 #include "movie/MorphShape.h"
 #include "movie/Shape.h"
@@ -29,9 +31,9 @@ struct SpriteDefinition {
     Timeline timeline;
 };
 
-using Character = std::variant<ShapeDefinition, SpriteDefinition, MorphShapeDefinition>;
+using Character = std::variant<ShapeDefinition, SpriteDefinition, MorphShapeDefinition, BitmapDefinition>;
 
-class Movie {
+class Movie : public BitmapSource {
 public:
     // Parses a whole file; on failure `out` stays empty.
     static LoadResult load(std::span<const std::uint8_t> file, std::unique_ptr<Movie>& out);
@@ -48,6 +50,10 @@ public:
     const Shape* shape(std::uint16_t id, std::uint16_t ratio = 0) const;
     // Drops decoded shapes once they take more than the cache budget.
     void trimShapeCache() const;
+    // Decodes on first use; the result stays valid until trimBitmapCache().
+    const Bitmap* bitmap(std::uint16_t id) const override;
+    // Drops decoded bitmaps once they take more than the cache budget.
+    void trimBitmapCache() const;
 
 private:
     Movie() = default;
@@ -63,6 +69,10 @@ private:
     mutable std::unordered_map<std::uint64_t, std::unique_ptr<Shape>> shapeCache_;
     mutable std::unordered_map<std::uint16_t, std::unique_ptr<MorphShape>> morphCache_;
     mutable std::size_t shapeCacheBytes_ = 0;
+    std::span<const std::uint8_t> jpegTables_;
+    // Bitmaps that failed to decode stay here as null, so they are not tried again every frame.
+    mutable std::unordered_map<std::uint16_t, std::unique_ptr<Bitmap>> bitmapCache_;
+    mutable std::size_t bitmapCacheBytes_ = 0;
 };
 
 }

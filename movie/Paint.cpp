@@ -25,7 +25,7 @@ Rgba mix(Rgba a, Rgba b, std::int32_t weight)
 
 }
 
-Paint::Paint(const FillStyle& style, const Matrix& toDevice, const ColorTransform& transform)
+Paint::Paint(const FillStyle& style, const Matrix& toDevice, const ColorTransform& transform, const Bitmap* bitmap)
 {
     kind_ = style.kind;
     if (style.kind == FillKind::Solid) {
@@ -33,8 +33,14 @@ Paint::Paint(const FillStyle& style, const Matrix& toDevice, const ColorTransfor
         visible_ = (color_ >> 24) != 0;
         return;
     }
-    // Bitmap fills come with a later stage of the engine; until then they are not drawn.
-    if (style.kind == FillKind::Bitmap || style.stops.empty()) {
+    if (style.kind == FillKind::Bitmap) {
+        solid_ = false;
+        if (bitmap)
+            bitmap_.emplace(*bitmap, toDevice * style.matrix, style.repeat, style.smooth, transform);
+        visible_ = bitmap_ && bitmap_->visible();
+        return;
+    }
+    if (style.stops.empty()) {
         visible_ = false;
         return;
     }
@@ -183,6 +189,10 @@ void Paint::shade(int y, int x, int count, std::uint32_t* out) const
 {
     if (solid_) {
         std::fill(out, out + count, color_);
+        return;
+    }
+    if (bitmap_) {
+        bitmap_->shade(y, x, count, out);
         return;
     }
     const Matrix& m = deviceToGradient_;

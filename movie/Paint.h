@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "movie/Bitmap.h"
+#include "movie/BitmapShader.h"
 #include "movie/Geometry.h"
 #include "movie/Shape.h"
 
@@ -11,8 +14,9 @@ namespace movie {
 // Colours of a fill style at device pixels, after the colour transform.
 class Paint {
 public:
-    // `toDevice` maps shape space to device pixels.
-    Paint(const FillStyle& style, const Matrix& toDevice, const ColorTransform& transform);
+    // `toDevice` maps shape space to device pixels. A bitmap fill draws `bitmap`, or nothing without one.
+    Paint(const FillStyle& style, const Matrix& toDevice, const ColorTransform& transform,
+          const Bitmap* bitmap = nullptr);
 
     bool visible() const { return visible_; }
     bool solid() const { return solid_; }
@@ -32,6 +36,7 @@ private:
     SpreadMode spread_ = SpreadMode::Pad;
     double focal_ = 0;
     Matrix deviceToGradient_;
+    std::optional<BitmapShader> bitmap_;
     // One period of the gradient in 256 steps; reflected gradients carry the way back too.
     std::array<std::uint32_t, 512> ramp_{};
 };

@@ -172,6 +172,7 @@ PixelRect Player::renderUpdate(std::uint32_t* pixels, int width, int height, std
         return {0, 0, width, height};
     }
     movie_->trimShapeCache();
+    movie_->trimBitmapCache();
     damage_.collect(*movie_, *main_, showAll(movie_->frameSize(), width, height), width, height);
     const PixelRect area = damage_.damage();
     if (!area.empty())

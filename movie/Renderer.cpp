@@ -16,6 +16,7 @@ void Renderer::draw(const Canvas& canvas, const Movie& movie, const Playhead& pl
 {
     // Each mask here: its clip depth; it covers the objects above it up to that depth.
     std::vector<int> clipDepths;
+    shapes_.setBitmaps(&movie);
     auto pop = [&] {
         clipDepths.pop_back();
         masks_.pop_back();

@@ -24,6 +24,10 @@ struct FillStyle {
     SpreadMode spread = SpreadMode::Pad;
     std::vector<GradientStop> stops;
     double focalPoint = 0;
+    // Bitmap fills: the bitmap's id; `matrix` maps its pixels into shape space.
+    std::uint16_t bitmapId = 0;
+    bool repeat = true;
+    bool smooth = true;
 };
 
 enum class CapStyle { Round, None, Square };

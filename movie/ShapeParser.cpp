@@ -133,8 +133,10 @@ private:
             break;
         default:
             fill.kind = FillKind::Bitmap;
-            reader_.u16();
+            fill.bitmapId = reader_.u16();
             fill.matrix = readMatrix(reader_);
+            fill.repeat = (type & 0x01) == 0;
+            fill.smooth = (type & 0x02) == 0;
             break;
         }
         return fill;

@@ -77,6 +77,12 @@ const std::uint8_t* ShapeRenderer::masked(const Canvas& canvas, int y, int x, in
     return maskedCoverage_.data();
 }
 
+Paint ShapeRenderer::paint(const FillStyle& style, const Matrix& toDevice, const ColorTransform& transform) const
+{
+    const Bitmap* bitmap = style.kind == FillKind::Bitmap && bitmaps_ ? bitmaps_->bitmap(style.bitmapId) : nullptr;
+    return Paint(style, toDevice, transform, bitmap);
+}
+
 void ShapeRenderer::drawLayer(const Canvas& canvas, const ShapeLayer& layer, const Matrix& toDevice,
                               const ColorTransform& transform)
 {
@@ -86,18 +92,18 @@ void ShapeRenderer::drawLayer(const Canvas& canvas, const ShapeLayer& layer, con
         if (!fills_[i].outline.empty())
             used.push_back(&fills_[i]);
     if (used.size() == 1) {
-        const Paint paint(*used.front()->fill, toDevice, transform);
-        if (paint.visible())
-            drawDirect(canvas, used.front()->outline, FillRule::EvenOdd, paint);
+        const Paint single = paint(*used.front()->fill, toDevice, transform);
+        if (single.visible())
+            drawDirect(canvas, used.front()->outline, FillRule::EvenOdd, single);
     } else if (used.size() > 1) {
         drawMerged(canvas, used, toDevice, transform);
     }
     for (std::size_t style = 1; style <= layer.lines.size(); ++style) {
         stroke_.clear();
         buildStroke(layer, style, toDevice, stroke_);
-        const Paint paint(layer.lines[style - 1].fill, toDevice, transform);
-        if (!stroke_.empty() && paint.visible())
-            drawDirect(canvas, stroke_, FillRule::NonZero, paint);
+        const Paint line = paint(layer.lines[style - 1].fill, toDevice, transform);
+        if (!stroke_.empty() && line.visible())
+            drawDirect(canvas, stroke_, FillRule::NonZero, line);
     }
 }
 
@@ -200,7 +206,7 @@ void ShapeRenderer::drawMerged(const Canvas& canvas, std::vector<StyledOutline*>
     float top = 1e30f;
     float bottom = -1e30f;
     for (auto* fill : fills) {
-        paints.emplace_back(*fill->fill, toDevice, transform);
+        paints.push_back(paint(*fill->fill, toDevice, transform));
         top = std::min(top, fill->outline.top());
         bottom = std::max(bottom, fill->outline.bottom());
     }

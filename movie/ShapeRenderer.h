@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "movie/Bitmap.h"
 #include "movie/Canvas.h"
 #include "movie/Geometry.h"
 #include "movie/Rasterizer.h"
@@ -17,6 +18,8 @@ public:
     void drawMask(const Canvas& canvas, std::uint8_t* mask, const Shape& shape, const Matrix& toDevice);
     // Later drawing is weighted by this mask (one byte per canvas pixel), or by none.
     void setMask(const std::uint8_t* mask) { mask_ = mask; }
+    // Where bitmap fills find their bitmaps; without a source they draw nothing.
+    void setBitmaps(const BitmapSource* bitmaps) { bitmaps_ = bitmaps; }
 
 private:
     struct StyledOutline {
@@ -24,6 +27,7 @@ private:
         const FillStyle* fill = nullptr;
     };
 
+    class Paint paint(const FillStyle& style, const Matrix& toDevice, const ColorTransform& transform) const;
     void drawLayer(const Canvas& canvas, const ShapeLayer& layer, const Matrix& toDevice,
                    const ColorTransform& transform);
     void buildFills(const Canvas& canvas, const ShapeLayer& layer, const Matrix& toDevice);
@@ -40,6 +44,7 @@ private:
 
     Rasterizer rasterizer_;
     const std::uint8_t* mask_ = nullptr;
+    const BitmapSource* bitmaps_ = nullptr;
     std::vector<std::uint8_t> maskedCoverage_;
     std::vector<StyledOutline> fills_;
     Outline stroke_;

@@ -1,7 +1,10 @@
 #include "BenchMovies.h"
 
 #include <algorithm>
+#include <cmath>
 #include <random>
+
+#include "SwfBitmapWriter.h"
 
 namespace movie::bench {
 
@@ -51,6 +54,62 @@ swf::Bytes walkingFigureMovie()
             step.character = 1000;
         step.matrix = swf::Matrix::translate(1000 + frame * 150, 4000);
         movie.place(step).showFrame();
+    }
+    return movie.finish();
+}
+
+namespace {
+
+swf::Image photo(int width, int height, int seed)
+{
+    swf::Image image{width, height, {}};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.pixels.push_back({static_cast<std::uint8_t>(128 + 127 * std::sin(x * 0.03 + seed)),
+                                    static_cast<std::uint8_t>(128 + 127 * std::cos(y * 0.05 - seed)),
+                                    static_cast<std::uint8_t>((x * y + seed * 40) & 0xFF),
+                                    static_cast<std::uint8_t>(std::min(255, 40 + (x + y) % 300))});
+    return image;
+}
+
+swf::ShapeBuilder pictureRectangle(std::uint16_t bitmap, int width, int height, bool repeat, bool smooth)
+{
+    swf::ShapeBuilder shape;
+    shape.fill1(shape.addFill(swf::bitmapFill(bitmap, swf::Matrix::scale(20, 20), repeat, smooth)));
+    shape.rectangle(0, 0, width * 20, height * 20);
+    return shape;
+}
+
+}
+
+swf::Bytes bitmapMovie()
+{
+    swf::Movie movie(550, 400, 24);
+    movie.tag(swf::kDefineBitsJpeg2, swf::jpegBody(1, swf::encodeJpeg(photo(550, 400, 1), 80)));
+    const swf::Image sprite = photo(300, 200, 2);
+    movie.tag(swf::kDefineBitsJpeg3, swf::jpeg3Body(2, swf::encodeJpeg(sprite, 80), sprite));
+    movie.tag(swf::kDefineBitsLossless2, swf::losslessBody(3, photo(256, 256, 3), 5, true));
+    movie.tag(swf::kDefineBitsLossless, swf::losslessBody(4, photo(200, 150, 4), 5, false));
+    movie.defineShape(11, pictureRectangle(1, 550, 400, false, true));
+    movie.defineShape(12, pictureRectangle(2, 300, 200, false, true));
+    movie.defineShape(13, pictureRectangle(3, 256, 256, false, false));
+    movie.defineShape(14, pictureRectangle(4, 400, 300, true, true));
+    for (int frame = 0; frame < 24; ++frame) {
+        const double angle = frame * 0.05;
+        for (std::uint16_t i = 0; i < 4; ++i) {
+            const double scale = 0.8 + 0.1 * i + 0.01 * frame;
+            const swf::Matrix matrix{scale * std::cos(angle * i), scale * std::sin(angle * i), -scale * std::sin(angle * i),
+                                     scale * std::cos(angle * i), (i * 1500 + frame * 40) % 6000, (i * 900) % 3000};
+            swf::Place place;
+            place.depth = static_cast<std::uint16_t>(i + 1);
+            place.matrix = i == 0 ? swf::Matrix{} : matrix;
+            if (frame == 0)
+                place.character = static_cast<std::uint16_t>(11 + i);
+            else
+                place.move = true;
+            movie.place(place);
+        }
+        movie.showFrame();
     }
     return movie.finish();
 }

@@ -33,29 +33,54 @@ void renderGradientFrame(benchmark::State& state)
 }
 BENCHMARK(renderGradientFrame)->ArgName("translucent")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// Frames of a small figure crossing a busy scene: everything redrawn, or only what changed.
-void playWalkingFigure(benchmark::State& state)
+// Steps the movie and draws every frame at the given size: all of it, or only what changed.
+void playFrames(benchmark::State& state, const swf::Bytes& file, int width, int height, bool updateOnly)
 {
     movie::Player player;
-    if (player.load(movie::bench::walkingFigureMovie()) != movie::LoadResult::Ok) {
+    if (player.load(file) != movie::LoadResult::Ok) {
         state.SkipWithError("load failed");
         return;
     }
-    const bool update = state.range(0) != 0;
-    constexpr int width = 1100;
-    constexpr int height = 800;
-    std::vector<std::uint32_t> pixels(width * height);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     player.render(pixels.data(), width, height, width * 4);
     for (auto _ : state) {
         player.step();
-        if (update)
+        if (updateOnly)
             player.renderUpdate(pixels.data(), width, height, width * 4);
         else
             player.render(pixels.data(), width, height, width * 4);
         benchmark::DoNotOptimize(pixels.data());
     }
 }
+
+// A small figure crossing a busy scene.
+void playWalkingFigure(benchmark::State& state)
+{
+    playFrames(state, movie::bench::walkingFigureMovie(), 1100, 800, state.range(0) != 0);
+}
 BENCHMARK(playWalkingFigure)->ArgName("update_only")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Full-stage JPEG plus three large moving bitmaps, at 1280 × 1024; decoded bitmaps stay cached
+// as in playback.
+void renderBitmapFrame(benchmark::State& state)
+{
+    playFrames(state, movie::bench::bitmapMovie(), 1280, 1024, state.range(0) != 0);
+}
+BENCHMARK(renderBitmapFrame)->ArgName("update_only")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Loading plus the first frame, which decodes every bitmap.
+void decodeBitmapMovie(benchmark::State& state)
+{
+    const swf::Bytes file = movie::bench::bitmapMovie();
+    std::vector<std::uint32_t> pixels(550 * 400);
+    for (auto _ : state) {
+        movie::Player player;
+        player.load(file);
+        player.render(pixels.data(), 550, 400, 550 * 4);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+BENCHMARK(decodeBitmapMovie)->Unit(benchmark::kMillisecond);
 
 void loadLargeMovie(benchmark::State& state)
 {

@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "SwfBitmapWriter.h"
+
 namespace demo {
 namespace {
 
@@ -153,6 +155,12 @@ public:
     std::uint16_t define(const ShapeBuilder& shape)
     {
         movie_.defineShape(nextId_, shape, 3);
+        return nextId_++;
+    }
+
+    std::uint16_t defineBitmap(const swf::Image& image)
+    {
+        movie_.tag(swf::kDefineBitsLossless2, swf::losslessBody(nextId_, image, 5, true));
         return nextId_++;
     }
 
@@ -408,6 +416,33 @@ ShapeBuilder Balloon(Color color)
     return shape;
 }
 
+// A striped kite with its spars, see-through around it, drawn pixel by pixel.
+swf::Image KitePicture(Color a, Color b)
+{
+    constexpr int size = 24;
+    swf::Image image{size, size, {}};
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const int distance = std::abs(x - size / 2) + std::abs(y - size / 2);
+            const bool spar = x == size / 2 || y == size / 3;
+            Color c = spar ? Color{90, 60, 40} : (y / 3) % 2 ? a : b;
+            c.a = distance < size / 2 ? 255 : distance == size / 2 ? 128 : 0;
+            image.pixels.push_back(c);
+        }
+    }
+    return image;
+}
+
+// A rectangle showing the picture, `scale` pixels a picture pixel, centred on the origin.
+ShapeBuilder Picture(std::uint16_t bitmap, int size, double scale)
+{
+    const auto half = static_cast<std::int32_t>(size * scale * 10);
+    ShapeBuilder shape;
+    shape.fill1(shape.addFill(swf::bitmapFill(bitmap, swf::Matrix::scale(scale * 20, scale * 20, -half, -half), false, true)));
+    shape.rectangle(-half, -half, half, half);
+    return shape;
+}
+
 // Balloons rise into the sky and the movie comes to rest.
 void RisingBalloons(Scene& scene)
 {
@@ -416,6 +451,8 @@ void RisingBalloons(Scene& scene)
     scene.actor(scene.define(Sky(p)), [](int) { return Still(); });
     scene.actor(scene.define(Cloud()), [](int f) { return At(Pose(2500 + f * 6.0, 1600, 1.2)); });
     scene.actor(scene.define(Hills(p.accents[2], kH - 1400)), [](int) { return Still(); });
+    const std::uint16_t kite = scene.define(Picture(scene.defineBitmap(KitePicture(p.accents[0], p.accents[3])), 24, 3));
+    scene.actor(kite, [](int f) { return At(Pose(8500 + std::sin(f * 0.04) * 900, 2200 + std::cos(f * 0.05) * 400, 1, std::sin(f * 0.06) * 0.3)); });
     for (int i = 0; i < 5; ++i) {
         const std::uint16_t balloon = scene.define(Balloon(p.accents[i % 4]));
         scene.actor(balloon, [i, n](int f) {

@@ -8,6 +8,7 @@
 #include "support/MovieTestSupport.h"
 #include "support/SwfMorphWriter.h"
 #include "support/SwfScriptWriter.h"
+#include "support/SwfBitmapWriter.h"
 
 namespace movie::test {
 namespace {
@@ -280,6 +281,103 @@ TEST(BadInputTest, ScriptBodiesCutOrGarbledAnywhere)
         }
         SCOPED_TRACE(round);
         exercise(movieWithScript(garbled));
+    }
+}
+
+struct BitmapTag {
+    std::uint16_t code = 0;
+    swf::Bytes body;
+};
+
+// One bitmap tag drawn through a smoothed repeating fill over the whole stage.
+swf::Bytes bitmapMovie(const std::vector<BitmapTag>& tags)
+{
+    swf::Movie movie(64, 48);
+    for (const auto& tag : tags)
+        movie.tag(tag.code, tag.body);
+    swf::ShapeBuilder shape;
+    shape.fill1(shape.addFill(swf::bitmapFill(1, {30, 5, -5, 30, 7, 11}, true, true))).rectangle(0, 0, px(64), px(48));
+    movie.defineShape(2, shape).placeObject(1, 2).showFrame();
+    return movie.finish();
+}
+
+std::vector<BitmapTag> everyBitmapTag()
+{
+    swf::Image image{6, 5, {}};
+    for (int i = 0; i < 30; ++i)
+        image.pixels.push_back({static_cast<std::uint8_t>(i * 8), 100, static_cast<std::uint8_t>(255 - i * 8),
+                                static_cast<std::uint8_t>(i * 9)});
+    const swf::Bytes jpeg = swf::encodeJpeg(image, 30);
+    const swf::SplitJpeg split = swf::splitJpeg(jpeg);
+    return {{swf::kDefineBits, swf::jpegBody(1, split.image)},
+            {swf::kDefineBitsJpeg2, swf::jpegBody(1, jpeg)},
+            {swf::kDefineBitsJpeg3, swf::jpeg3Body(1, jpeg, image)},
+            {swf::kDefineBitsLossless, swf::losslessBody(1, image, 4, false)},
+            {swf::kDefineBitsLossless2, swf::losslessBody(1, image, 5, true)},
+            {swf::kDefineBitsLossless2, swf::palettedBody(1, 6, 5, {{9, 9, 9, 9}, {1, 2, 3, 255}},
+                                                          std::vector<std::uint8_t>(30, 1), true)}};
+}
+
+TEST(BadInputTest, BitmapTagsTruncatedOrGarbledAnywhere)
+{
+    const std::vector<BitmapTag> tags = everyBitmapTag();
+    const BitmapTag tables{swf::kJpegTables, swf::splitJpeg(swf::encodeJpeg({1, 1, {kRed}})).tables};
+    for (const auto& tag : tags) {
+        SCOPED_TRACE(tag.code);
+        for (std::size_t size = 0; size <= tag.body.size(); ++size) {
+            SCOPED_TRACE(size);
+            const BitmapTag cut{tag.code, swf::Bytes(tag.body.begin(), tag.body.begin() + static_cast<std::ptrdiff_t>(size))};
+            exercise(bitmapMovie({tables, cut}));
+            BitmapTag garbled = tag;
+            if (size < garbled.body.size()) {
+                garbled.body[size] ^= 0x5A;
+                exercise(bitmapMovie({tables, garbled}));
+            }
+        }
+    }
+    // Tables that are themselves cut short.
+    for (std::size_t size = 0; size < tables.body.size(); size += 7)
+        exercise(bitmapMovie({{swf::kJpegTables, swf::Bytes(tables.body.begin(), tables.body.begin() + static_cast<std::ptrdiff_t>(size))},
+                              tags.front()}));
+}
+
+// Sets the width and height a JPEG's frame header declares.
+swf::Bytes withJpegSize(swf::Bytes jpeg, std::uint16_t width, std::uint16_t height)
+{
+    for (std::size_t i = 0; i + 9 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            jpeg[i + 5] = static_cast<std::uint8_t>(height >> 8);
+            jpeg[i + 6] = static_cast<std::uint8_t>(height);
+            jpeg[i + 7] = static_cast<std::uint8_t>(width >> 8);
+            jpeg[i + 8] = static_cast<std::uint8_t>(width);
+            break;
+        }
+    }
+    return jpeg;
+}
+
+TEST(BadInputTest, BitmapsDeclaringAbsurdSizesAreRefusedCheaply)
+{
+    const swf::Bytes jpeg = swf::encodeJpeg({8, 8, std::vector<swf::Color>(64, kRed)});
+    swf::Bytes hugeLossless = swf::losslessBody(1, {2, 2, std::vector<swf::Color>(4, kRed)}, 5, true);
+    hugeLossless[3] = hugeLossless[4] = hugeLossless[5] = hugeLossless[6] = 0xFF;
+    // 8192 × 8192 passes the side limit, but its data holds 16 bytes.
+    swf::Bytes largeLossless = hugeLossless;
+    largeLossless[3] = largeLossless[5] = 0x00;
+    largeLossless[4] = largeLossless[6] = 0x20;
+    const std::vector<BitmapTag> cases = {
+        {swf::kDefineBitsJpeg2, swf::jpegBody(1, withJpegSize(jpeg, 65000, 65000))},
+        {swf::kDefineBitsJpeg2, swf::jpegBody(1, withJpegSize(jpeg, 8000, 8000))},
+        {swf::kDefineBitsJpeg2, swf::jpegBody(1, withJpegSize(jpeg, 0, 8))},
+        {swf::kDefineBitsLossless2, hugeLossless},
+        {swf::kDefineBitsLossless2, largeLossless},
+    };
+    for (const auto& tag : cases) {
+        SCOPED_TRACE(&tag - cases.data());
+        Player player;
+        ASSERT_EQ(player.load(bitmapMovie({tag})), LoadResult::Ok);
+        // Nothing can be drawn from them, and nothing large is allocated trying.
+        EXPECT_TRUE(near(render(player, 16, 12).at(8, 6), kWhite));
     }
 }
 

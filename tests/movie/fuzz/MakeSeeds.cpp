@@ -2,6 +2,7 @@
 #include <string>
 
 #include "SwfScriptWriter.h"
+#include "SwfBitmapWriter.h"
 #include "SwfWriter.h"
 
 // Writes a few small movies covering the tags the engine reads, as fuzzing seeds.
@@ -76,6 +77,32 @@ swf::Bytes scriptedClips()
     return movie.finish();
 }
 
+// Every bitmap tag, small, drawn through each kind of bitmap fill.
+swf::Bytes bitmaps()
+{
+    swf::Image image{8, 8, {}};
+    for (int i = 0; i < 64; ++i)
+        image.pixels.push_back({static_cast<std::uint8_t>(i * 4), static_cast<std::uint8_t>(255 - i * 4), 90,
+                                static_cast<std::uint8_t>(i < 32 ? 255 : 100)});
+    const swf::Bytes jpeg = swf::encodeJpeg(image, 50);
+    const swf::SplitJpeg split = swf::splitJpeg(jpeg);
+    swf::Movie movie(64, 48);
+    movie.tag(swf::kJpegTables, split.tables).tag(swf::kDefineBits, swf::jpegBody(1, split.image));
+    movie.tag(swf::kDefineBitsJpeg2, swf::jpegBody(2, jpeg));
+    movie.tag(swf::kDefineBitsJpeg3, swf::jpeg3Body(3, jpeg, image));
+    movie.tag(swf::kDefineBitsLossless, swf::losslessBody(4, image, 4, false));
+    movie.tag(swf::kDefineBitsLossless2, swf::losslessBody(5, image, 5, true));
+    movie.tag(swf::kDefineBitsLossless2, swf::palettedBody(6, 3, 2, {{1, 2, 3, 4}, {200, 0, 0, 255}}, {0, 1, 2, 1, 0, 1}, true));
+    swf::ShapeBuilder shape;
+    for (std::uint16_t id = 1; id <= 6; ++id) {
+        const auto fill = swf::bitmapFill(id, {30, 8, -6, 25, id * 100, 0}, id % 2 == 0, id % 3 == 0);
+        shape.fill1(shape.addFill(fill)).rectangle(id * 150, 0, id * 150 + 400, 900);
+    }
+    movie.defineShape(7, shape);
+    movie.placeObject(1, 7).showFrame();
+    return movie.finish();
+}
+
 }
 
 int main(int argc, char** argv)
@@ -89,5 +116,6 @@ int main(int argc, char** argv)
     nested.defineSprite(1, self).placeObject(1, 1).showFrame();
     save(directory, "self-placing-sprite.swf", nested.finish());
     save(directory, "scripted-clips.swf", scriptedClips());
+    save(directory, "bitmaps.swf", bitmaps());
     return 0;
 }

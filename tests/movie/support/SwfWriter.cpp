@@ -313,6 +313,12 @@ void writeCount(BitWriter& out, std::size_t count)
 void writeFill(BitWriter& out, const Fill& fill, bool alpha)
 {
     static constexpr std::uint8_t codes[] = {0x00, 0x10, 0x12, 0x13};
+    if (fill.kind == Fill::Kind::Bitmap) {
+        out.u8(fill.bitmapType);
+        out.u16(fill.bitmapId);
+        out.matrix(fill.matrix);
+        return;
+    }
     out.u8(codes[static_cast<int>(fill.kind)]);
     if (fill.kind == Fill::Kind::Solid) {
         writeColor(out, fill.color, alpha);

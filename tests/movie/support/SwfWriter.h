@@ -78,12 +78,15 @@ struct GradientStop {
 };
 
 struct Fill {
-    enum class Kind { Solid, Linear, Radial, Focal } kind = Kind::Solid;
+    enum class Kind { Solid, Linear, Radial, Focal, Bitmap } kind = Kind::Solid;
     Color color;
     Matrix matrix;
     std::vector<GradientStop> stops;
     Spread spread = Spread::Pad;
     double focalPoint = 0;
+    // Bitmap fills (see SwfBitmapWriter.h): fill type 0x40 to 0x43 and the bitmap's id.
+    std::uint8_t bitmapType = 0x40;
+    std::uint16_t bitmapId = 0;
 
     static Fill solid(Color color);
     // The gradient square spans -16384..16384 before `matrix`.
