@@ -17,14 +17,20 @@ enum TagCode : std::uint16_t {
     kRemoveObject = 5,
     kSetBackgroundColor = 9,
     kDoAction = 12,
+    kDefineSound = 14,
+    kStartSound = 15,
+    kSoundStreamHead = 18,
+    kSoundStreamBlock = 19,
     kDefineShape2 = 22,
     kPlaceObject2 = 26,
     kRemoveObject2 = 28,
     kDefineShape3 = 32,
     kDefineSprite = 39,
     kFrameLabel = 43,
+    kSoundStreamHead2 = 45,
     kPlaceObject3 = 70,
     kDefineShape4 = 83,
+    kStartSound2 = 89,
 };
 
 constexpr std::size_t kShapeCacheBudget = 64u << 20;
@@ -35,6 +41,7 @@ struct TimelineBudget {
     std::size_t frames = 1u << 20;
     std::size_t commands = 1u << 20;
     std::size_t actions = 1u << 20;
+    std::size_t soundStarts = 1u << 16;
 };
 
 struct Tag {
@@ -145,6 +152,19 @@ public:
                 }
             }
             return true;
+        case kSoundStreamHead:
+        case kSoundStreamHead2:
+            if (!timeline_.streamHead)
+                timeline_.streamHead = readStreamHead(tag.body);
+            return true;
+        case kSoundStreamBlock:
+            if (Frame* frame = current(); frame && frame->streamBlock.empty())
+                frame->streamBlock = tag.body;
+            return true;
+        case kStartSound:
+        case kStartSound2:
+            addSoundStart(readStartSound(tag.body, tag.code == kStartSound2));
+            return true;
         case kFrameLabel:
             if (current()) {
                 ByteReader reader(tag.body);
@@ -179,6 +199,16 @@ private:
         if (Frame* frame = current()) {
             --budget_.commands;
             frame->commands.push_back(std::move(command));
+        }
+    }
+
+    void addSoundStart(std::optional<SoundStart> start)
+    {
+        if (!start || budget_.soundStarts == 0)
+            return;
+        if (Frame* frame = current()) {
+            --budget_.soundStarts;
+            frame->sounds.push_back(*start);
         }
     }
 
@@ -230,6 +260,10 @@ void Movie::readTags()
                 dictionary_.try_emplace(id, ShapeDefinition{reader.rest(), version});
             break;
         }
+        case kDefineSound:
+            if (auto sound = readDefineSound(tag.body))
+                dictionary_.try_emplace(sound->first, sound->second);
+            break;
         case kDefineSprite: {
             const std::uint16_t id = reader.u16();
             SpriteDefinition sprite;

@@ -23,7 +23,7 @@ struct SpriteDefinition {
     Timeline timeline;
 };
 
-using Character = std::variant<ShapeDefinition, SpriteDefinition>;
+using Character = std::variant<ShapeDefinition, SpriteDefinition, SoundDefinition>;
 
 class Movie {
 public:
@@ -37,6 +37,7 @@ public:
     std::optional<Rgba> background() const { return background_; }
 
     const Character* character(std::uint16_t id) const;
+    const SoundDefinition* sound(std::uint16_t id) const { return std::get_if<SoundDefinition>(character(id)); }
     // Decodes on first use; the result stays valid until trimShapeCache().
     const Shape* shape(std::uint16_t id) const;
     // Drops decoded shapes once they take more than the cache budget.

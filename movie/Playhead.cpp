@@ -32,8 +32,22 @@ void Playhead::gotoFrame(RunContext& context, int frame, bool runActions)
             applyFrame(context, f, runActions && f == frame);
         current_ = frame;
     }
-    if (runActions)
+    if (runActions) {
+        queueSounds(context, frame);
         this->runActions(context, frame, 0);
+    }
+}
+
+void Playhead::queueSounds(RunContext& context, int frame)
+{
+    const Frame* commands = timeline_.frame(frame);
+    if (!commands)
+        return;
+    for (const auto& sound : commands->sounds) {
+        if (context.startedSounds.size() >= kMaxQueuedSounds)
+            return;
+        context.startedSounds.push_back(sound);
+    }
 }
 
 bool Playhead::step(RunContext& context)

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "movie/Geometry.h"
 #include "movie/Movie.h"
@@ -17,6 +18,8 @@ struct RunContext {
     // Bounds the instance tree however sprites place each other.
     int liveInstances = 0;
     bool stopSoundsRequested = false;
+    // Event sounds of the frames reached since the player last took them.
+    std::vector<SoundStart> startedSounds;
     // Display commands one operation may still apply; a hostile file cannot stall a tick.
     std::size_t workLeft = 0;
 };
@@ -53,6 +56,7 @@ struct Instance {
 inline constexpr int kMaxNesting = 32;
 inline constexpr int kMaxInstances = 20000;
 inline constexpr int kMaxActionChain = 8;
+inline constexpr std::size_t kMaxQueuedSounds = 256;
 
 // The state of one timeline (the movie's or a sprite instance's): current frame,
 // playing flag and display list by depth.
@@ -79,6 +83,7 @@ private:
     void createSprite(RunContext& context, Instance& instance, bool runActions);
     void rebuildTo(RunContext& context, int frame);
     void runActions(RunContext& context, int frame, int chain);
+    void queueSounds(RunContext& context, int frame);
 
     const Timeline& timeline_;
     int nesting_;

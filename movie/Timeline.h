@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "movie/Actions.h"
 #include "movie/Geometry.h"
+#include "movie/SoundFormat.h"
 
 namespace movie {
 
@@ -27,6 +29,8 @@ struct DisplayCommand {
 struct Frame {
     std::vector<DisplayCommand> commands;
     std::vector<Action> actions;
+    std::vector<SoundStart> sounds;
+    std::span<const std::uint8_t> streamBlock;
 };
 
 struct Timeline {
@@ -34,6 +38,7 @@ struct Timeline {
     // May hold fewer frames than frameCount: the missing ones change nothing.
     std::vector<Frame> frames;
     std::unordered_map<std::string, int> labels;  // keyed in lower case
+    std::optional<StreamHead> streamHead;
 
     const Frame* frame(int index) const;
     std::optional<int> findLabel(const std::string& label) const;
