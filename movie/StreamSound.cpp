@@ -37,7 +37,7 @@ void StreamSound::pull(Pcm& chunk)
     if (chunk.samples.empty()) {
         chunk.rate = head_.format.rate;
         chunk.channels = head_.format.channels();
-        const auto frames = static_cast<std::size_t>(std::lround(chunk.rate / frameRate_));
+        const auto frames = std::min(kMaxBlockFrames, static_cast<std::size_t>(std::lround(chunk.rate / frameRate_)));
         chunk.samples.assign(frames * static_cast<std::size_t>(chunk.channels), 0);
     }
 }
