@@ -34,7 +34,8 @@ LoadResult Player::load(std::span<const std::uint8_t> file)
     sound_.reset(movie_.get(), effectiveFrameRate());
     main_->gotoFrame(*context_, 0, true);
     playFrameSounds();
-    restartStream();
+    if (main_->playing())
+        restartStream();
     return LoadResult::Ok;
 }
 

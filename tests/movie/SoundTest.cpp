@@ -392,6 +392,15 @@ TEST(SoundTest, StreamFollowsJumpsAndStopsWithTheTimeline)
     EXPECT_FALSE(player.isPlaying());
     EXPECT_FALSE(player.sound().streaming());
     EXPECT_EQ(loudFrames(mix(player, kFrameLength)), 0u);
+
+    // A movie that stops on its first frame is silent until it is played.
+    swf::Movie menu(20, 20, 10);
+    menu.tag(swf::kSoundStreamHead, swf::streamHeadBody({}, kFrameLength));
+    menu.tag(swf::kSoundStreamBlock, pcmBlock(1000)).actions(swf::Actions().stop()).showFrame().showFrame();
+    ASSERT_EQ(player.load(menu.finish()), LoadResult::Ok);
+    EXPECT_FALSE(player.sound().streaming());
+    player.play();
+    EXPECT_EQ(frameLevels(mix(player, kFrameLength)), (std::vector<int>{1000}));
 }
 
 TEST(SoundTest, FrameEventsStartStopAndAreClearedByLoad)
