@@ -1,17 +1,24 @@
 #include "app/ShockwaveFlash.h"
 
 #include <filesystem>
+#include <optional>
 
+#include "app/AcmMp3Decoder.h"
 #include "movie/Player.h"
 
 namespace {
+static_assert(CWaveOutput::kRate == movie::kOutputRate, "the device plays what the mixer makes");
+
 int64_t NowMs()
 {
     return static_cast<int64_t>(GetTickCount64());
 }
 }
 
-CShockwaveFlash::CShockwaveFlash() : m_player(std::make_unique<movie::Player>()) {}
+CShockwaveFlash::CShockwaveFlash() : m_player(std::make_unique<movie::Player>())
+{
+    m_player->setMp3Decoders(&CAcmMp3Decoder::Create);
+}
 
 CShockwaveFlash::~CShockwaveFlash() = default;
 
@@ -40,6 +47,16 @@ int CShockwaveFlash::OnCreate(CREATESTRUCTW&)
 void CShockwaveFlash::OnDestroy()
 {
     KillTimer(kTickTimer);
+    m_audio.Close();
+}
+
+void CShockwaveFlash::StartSoundOutput()
+{
+    // The old movie's queued sound goes at once; a missing device is simply no sound.
+    if (m_audio.IsOpen())
+        m_audio.Reset();
+    else
+        m_audio.Open();
 }
 
 void CShockwaveFlash::Repaint()
@@ -62,6 +79,7 @@ void CShockwaveFlash::LoadMovie(long layer, const std::wstring& path)
     if (!Usable() || layer != 0)
         return;
     m_player->loadFile(std::filesystem::path(path));
+    StartSoundOutput();
     m_player->tick(NowMs());
     Repaint();
 }
@@ -111,7 +129,12 @@ long CShockwaveFlash::TotalFrames()
 
 void CShockwaveFlash::OnTick()
 {
-    if (m_player->tick(NowMs()))
+    std::optional<int64_t> heard;
+    if (m_audio.IsOpen()) {
+        m_audio.Pump([this](int16_t* samples, size_t frames) { m_player->mixAudio(samples, frames); });
+        heard = m_player->sound().mixedFrames() - m_audio.QueuedFrames();
+    }
+    if (m_player->tick(NowMs(), heard))
         UpdateFrame();
 }
 

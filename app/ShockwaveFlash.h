@@ -6,6 +6,7 @@
 
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
+#include "app/WaveOutput.h"
 
 namespace movie {
 class Player;
@@ -51,8 +52,11 @@ private:
     void OnTick();
     void UpdateFrame();
     void Repaint();
+    void StartSoundOutput();
 
     std::unique_ptr<movie::Player> m_player;
+    // Closed when there is no sound device: the movie then follows the wall clock, silently.
+    CWaveOutput m_audio;
     CDibSection m_frame;
     bool m_frameStale = true;
     static constexpr UINT_PTR kTickTimer = 1;

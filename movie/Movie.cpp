@@ -19,6 +19,10 @@ enum TagCode : std::uint16_t {
     kJpegTables = 8,
     kSetBackgroundColor = 9,
     kDoAction = 12,
+    kDefineSound = 14,
+    kStartSound = 15,
+    kSoundStreamHead = 18,
+    kSoundStreamBlock = 19,
     kDefineBitsLossless = 20,
     kDefineBitsJpeg2 = 21,
     kDefineShape2 = 22,
@@ -29,11 +33,13 @@ enum TagCode : std::uint16_t {
     kDefineBitsLossless2 = 36,
     kDefineSprite = 39,
     kFrameLabel = 43,
+    kSoundStreamHead2 = 45,
     kDefineMorphShape = 46,
     kDoInitAction = 59,
     kPlaceObject3 = 70,
     kDefineShape4 = 83,
     kDefineMorphShape2 = 84,
+    kStartSound2 = 89,
 };
 
 constexpr std::size_t kShapeCacheBudget = 64u << 20;
@@ -48,6 +54,7 @@ struct TimelineBudget {
     std::size_t frames = 1u << 20;
     std::size_t commands = 1u << 20;
     std::size_t actions = 1u << 20;
+    std::size_t soundStarts = 1u << 16;
 };
 
 struct Tag {
@@ -155,6 +162,19 @@ public:
             if (tag.body.size() > 2)
                 addScript(tag.body.subspan(2), &Frame::initScripts);
             return true;
+        case kSoundStreamHead:
+        case kSoundStreamHead2:
+            if (!timeline_.streamHead)
+                timeline_.streamHead = readStreamHead(tag.body);
+            return true;
+        case kSoundStreamBlock:
+            if (Frame* frame = current(); frame && frame->streamBlock.empty())
+                frame->streamBlock = tag.body;
+            return true;
+        case kStartSound:
+        case kStartSound2:
+            addSoundStart(readStartSound(tag.body, tag.code == kStartSound2));
+            return true;
         case kFrameLabel:
             if (current()) {
                 ByteReader reader(tag.body);
@@ -199,6 +219,16 @@ private:
         if (Frame* frame = current()) {
             --budget_.actions;
             (frame->*list).push_back(bytecode);
+        }
+    }
+
+    void addSoundStart(std::optional<SoundStart> start)
+    {
+        if (!start || budget_.soundStarts == 0)
+            return;
+        if (Frame* frame = current()) {
+            --budget_.soundStarts;
+            frame->sounds.push_back(*start);
         }
     }
 
@@ -276,6 +306,10 @@ void Movie::readTags()
                 dictionary_.try_emplace(id, BitmapDefinition{reader.rest(), kind});
             break;
         }
+        case kDefineSound:
+            if (auto sound = readDefineSound(tag.body))
+                dictionary_.try_emplace(sound->first, sound->second);
+            break;
         case kDefineSprite: {
             const std::uint16_t id = reader.u16();
             SpriteDefinition sprite;

@@ -31,7 +31,8 @@ struct SpriteDefinition {
     Timeline timeline;
 };
 
-using Character = std::variant<ShapeDefinition, SpriteDefinition, MorphShapeDefinition, BitmapDefinition>;
+using Character = std::variant<ShapeDefinition, SpriteDefinition, MorphShapeDefinition, BitmapDefinition,
+                               SoundDefinition>;
 
 class Movie : public BitmapSource {
 public:
@@ -45,6 +46,7 @@ public:
     std::optional<Rgba> background() const { return background_; }
 
     const Character* character(std::uint16_t id) const;
+    const SoundDefinition* sound(std::uint16_t id) const { return std::get_if<SoundDefinition>(character(id)); }
     // Decodes on first use; the result stays valid until trimShapeCache().
     // A morph shape is given at `ratio` (0 = its start, 65535 = its end).
     const Shape* shape(std::uint16_t id, std::uint16_t ratio = 0) const;

@@ -33,8 +33,12 @@ LoadResult Player::load(std::span<const std::uint8_t> file)
     context_ = std::make_unique<RunContext>(RunContext{*movie_});
     main_ = std::make_shared<Playhead>(movie_->timeline(), 0);
     context_->workLeft = kWorkPerOperation;
+    sound_.reset(movie_.get(), effectiveFrameRate());
     main_->gotoFrame(*context_, 0, true);
     runQueuedScripts(*context_);
+    playFrameSounds();
+    if (main_->playing())
+        restartStream();
     return LoadResult::Ok;
 }
 
@@ -59,6 +63,7 @@ LoadResult Player::loadFile(const std::filesystem::path& path)
 
 void Player::unload()
 {
+    sound_.reset(nullptr, kDefaultFrameRate);
     main_.reset();
     context_.reset();
     movie_.reset();
@@ -70,14 +75,20 @@ void Player::unload()
 
 void Player::play()
 {
-    if (main_)
-        main_->setPlaying(true);
+    if (!main_)
+        return;
+    main_->setPlaying(true);
+    sound_.setPaused(false);
+    if (!sound_.streaming())
+        restartStream();
 }
 
 void Player::pause()
 {
-    if (main_)
-        main_->setPlaying(false);
+    if (!main_)
+        return;
+    main_->setPlaying(false);
+    sound_.setPaused(true);
 }
 
 bool Player::isPlaying() const
@@ -92,6 +103,10 @@ void Player::gotoFrame(int frame)
     context_->workLeft = kWorkPerOperation;
     main_->gotoFrame(*context_, frame, false);
     dirty_ = true;
+    if (main_->playing() && !sound_.paused())
+        restartStream();
+    else
+        sound_.stopStream();
 }
 
 int Player::currentFrame() const
@@ -118,10 +133,17 @@ double Player::effectiveFrameRate() const
     return rate > 0 ? std::min(rate, kMaxFrameRate) : kDefaultFrameRate;
 }
 
-bool Player::tick(std::int64_t nowMs)
+bool Player::tick(std::int64_t nowMs, std::optional<std::int64_t> audioFrames)
 {
     if (!movie_)
         return dirty_;
+    if (audioFrames && sound_.streaming() && main_->playing()) {
+        tickByStream(*audioFrames);
+        // Should the sound go away, the wall clock takes over from here.
+        clockStart_ = nowMs;
+        framesSinceStart_ = 0;
+        return dirty_;
+    }
     if (!clockStart_ || nowMs < *clockStart_) {
         clockStart_ = nowMs;
         framesSinceStart_ = 0;
@@ -138,16 +160,63 @@ bool Player::tick(std::int64_t nowMs)
     return dirty_;
 }
 
+void Player::tickByStream(std::int64_t audioFrames)
+{
+    const double framesPerSample = effectiveFrameRate() / kOutputRate;
+    // Late frames are stepped through without drawing, a bounded number per tick.
+    const auto maxSteps = static_cast<int>(std::max(kMaxCatchUpFrames, static_cast<std::int64_t>(effectiveFrameRate())));
+    for (int i = 0; i < maxSteps && sound_.streaming() && main_->playing(); ++i) {
+        const std::int64_t heard = audioFrames - sound_.streamOrigin();
+        const auto due = heard > 0 ? static_cast<std::int64_t>(static_cast<double>(heard) * framesPerSample) : 0;
+        if (streamFramesShown_ >= due)
+            break;
+        ++streamFramesShown_;
+        step();
+    }
+}
+
 bool Player::step()
 {
     if (!main_)
         return false;
     context_->workLeft = kWorkPerOperation;
     context_->actionsLeft = kActionsPerOperation;
+    const int previousFrame = main_->currentFrame();
     const bool changed = main_->step(*context_);
     runQueuedScripts(*context_);
     dirty_ = dirty_ || changed;
+    playFrameSounds();
+    followStream(previousFrame);
     return changed;
+}
+
+void Player::playFrameSounds()
+{
+    if (std::exchange(context_->stopSoundsRequested, false)) {
+        sound_.stopEventSounds();
+        stopSoundsSeen_ = true;
+    }
+    sound_.startSounds(context_->startedSounds);
+    context_->startedSounds.clear();
+}
+
+void Player::followStream(int previousFrame)
+{
+    if (!sound_.hasStream() || sound_.paused())
+        return;
+    if (!main_->playing()) {
+        sound_.stopStream();
+        return;
+    }
+    const int expected = previousFrame + 1 >= main_->frameCount() ? 0 : previousFrame + 1;
+    if (!sound_.streaming() || main_->currentFrame() != expected)
+        restartStream();
+}
+
+void Player::restartStream()
+{
+    sound_.startStream(main_->currentFrame());
+    streamFramesShown_ = 0;
 }
 
 void Player::render(std::uint32_t* pixels, int width, int height, std::ptrdiff_t strideBytes)
@@ -218,9 +287,7 @@ double Player::frameRate() const
 
 bool Player::takeStopSoundsRequest()
 {
-    if (!context_)
-        return false;
-    return std::exchange(context_->stopSoundsRequested, false);
+    return std::exchange(stopSoundsSeen_, false);
 }
 
 }

@@ -12,6 +12,7 @@
 #include "movie/Movie.h"
 #include "movie/Playhead.h"
 #include "movie/Renderer.h"
+#include "movie/SoundPlayer.h"
 
 namespace movie {
 
@@ -48,7 +49,9 @@ public:
     std::int32_t backgroundColor() const { return backgroundOverride_; }
 
     // Advances as many frames as the clock says are due; returns whether a redraw is needed.
-    bool tick(std::int64_t nowMs);
+    // `audioFrames` counts the output frames the sound device has played of those mixAudio()
+    // gave it; with it, a playing movie with stream sound follows the sound instead of nowMs.
+    bool tick(std::int64_t nowMs, std::optional<std::int64_t> audioFrames = std::nullopt);
     // One frame step of every timeline, as a tick does; returns whether anything changed.
     bool step();
     bool needsRedraw() const { return dirty_; }
@@ -64,8 +67,13 @@ public:
     int stageWidth() const;
     int stageHeight() const;
     double frameRate() const;
-    // True once since a stop-all-sounds action ran; for the host's sound output.
+    // True once since a stop-all-sounds action ran (the player has already stopped them).
     bool takeStopSoundsRequest();
+
+    // Fills `frames` interleaved stereo frames at kOutputRate with the movie's sounds.
+    void mixAudio(std::int16_t* out, std::size_t frames) { sound_.mix(out, frames); }
+    void setMp3Decoders(Mp3DecoderFactory factory) { sound_.setMp3Decoders(std::move(factory)); }
+    const SoundPlayer& sound() const { return sound_; }
 
 private:
     double effectiveFrameRate() const;
@@ -81,6 +89,10 @@ private:
 
         bool operator==(const BufferIdentity&) const = default;
     };
+    void tickByStream(std::int64_t audioFrames);
+    void playFrameSounds();
+    void followStream(int previousFrame);
+    void restartStream();
 
     std::unique_ptr<Movie> movie_;
     std::unique_ptr<RunContext> context_;
@@ -92,6 +104,10 @@ private:
     std::optional<std::int64_t> clockStart_;
     std::int64_t framesSinceStart_ = 0;
     bool dirty_ = true;
+    SoundPlayer sound_;
+    // Frames shown since the stream (re)started; the stream's clock says how many are due.
+    std::int64_t streamFramesShown_ = 0;
+    bool stopSoundsSeen_ = false;
 };
 
 }

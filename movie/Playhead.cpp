@@ -37,6 +37,20 @@ void Playhead::gotoFrame(RunContext& context, int frame, bool runActions)
             applyFrame(context, f, runActions && f == frame);
         current_ = frame;
     }
+    if (runActions)
+        queueSounds(context, frame);
+}
+
+void Playhead::queueSounds(RunContext& context, int frame)
+{
+    const Frame* commands = timeline_.frame(frame);
+    if (!commands)
+        return;
+    for (const auto& sound : commands->sounds) {
+        if (context.startedSounds.size() >= kMaxQueuedSounds)
+            return;
+        context.startedSounds.push_back(sound);
+    }
 }
 
 bool Playhead::step(RunContext& context)

@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "movie/Geometry.h"
 #include "movie/Movie.h"
@@ -33,6 +34,8 @@ struct RunContext {
     // Bounds the instance tree however sprites place each other.
     int liveInstances = 0;
     bool stopSoundsRequested = false;
+    // Event sounds of the frames reached since the player last took them.
+    std::vector<SoundStart> startedSounds;
     // Display commands one operation may still apply; a hostile file cannot stall a tick.
     std::size_t workLeft = 0;
     std::size_t actionsLeft = kActionsPerOperation;
@@ -77,6 +80,7 @@ inline constexpr int kMaxNesting = 32;
 inline constexpr int kMaxInstances = 20000;
 inline constexpr int kMaxActionChain = 8;
 inline constexpr std::size_t kMaxQueuedScripts = 1u << 16;
+inline constexpr std::size_t kMaxQueuedSounds = 256;
 
 // The state of one timeline (the movie's or a sprite instance's): current frame,
 // playing flag and display list by depth.
@@ -118,6 +122,7 @@ private:
     void createSprite(RunContext& context, Instance& instance, bool runActions);
     void rebuildTo(RunContext& context, int frame);
     void queueScripts(RunContext& context, int frame);
+    void queueSounds(RunContext& context, int frame);
 
     const Timeline& timeline_;
     int nesting_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "movie/Geometry.h"
+#include "movie/SoundFormat.h"
 
 namespace movie {
 
@@ -29,6 +30,8 @@ struct Frame {
     // Bytecode inside the movie's own bytes; init scripts run once, before the others.
     std::vector<std::span<const std::uint8_t>> initScripts;
     std::vector<std::span<const std::uint8_t>> scripts;
+    std::vector<SoundStart> sounds;
+    std::span<const std::uint8_t> streamBlock;
 };
 
 struct Timeline {
@@ -36,6 +39,7 @@ struct Timeline {
     // May hold fewer frames than frameCount: the missing ones change nothing.
     std::vector<Frame> frames;
     std::unordered_map<std::string, int> labels;  // keyed in lower case
+    std::optional<StreamHead> streamHead;
 
     const Frame* frame(int index) const;
     std::optional<int> findLabel(const std::string& label) const;

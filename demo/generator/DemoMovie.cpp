@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "SwfBitmapWriter.h"
+#include "Melody.h"
+#include "SwfSoundWriter.h"
 
 namespace demo {
 namespace {
@@ -178,9 +180,15 @@ public:
         actors_.push_back({character, static_cast<std::uint16_t>(actors_.size() + 1), std::move(pose)});
     }
 
+    void streamSound(StreamSound sound) { sound_ = std::move(sound); }
+
     swf::Bytes finish(bool stopAtEnd, swf::Compression compression)
     {
+        if (!sound_.blocks.empty())
+            movie_.tag(swf::kSoundStreamHead2, sound_.head);
         for (int frame = 0; frame < frames_; ++frame) {
+            if (static_cast<size_t>(frame) < sound_.blocks.size() && !sound_.blocks[static_cast<size_t>(frame)].empty())
+                movie_.tag(swf::kSoundStreamBlock, sound_.blocks[static_cast<size_t>(frame)]);
             for (const Actor& actor : actors_) {
                 Place place = actor.pose(frame);
                 place.depth = actor.depth;
@@ -208,6 +216,7 @@ private:
     };
 
     swf::Movie movie_;
+    StreamSound sound_;
     int frames_;
     const Palette& palette_;
     std::uint16_t nextId_ = 1;
@@ -480,6 +489,9 @@ swf::Bytes MakeDemoMovie(int programme, int category)
     const int seconds = programme % 9 == 8 ? 45 : 5 + (programme * 7) % 16;
     Scene scene(fps, fps * seconds, kPalettes[static_cast<size_t>(category) % kPalettes.size()]);
     kScenes[static_cast<size_t>(kind)](scene);
+    // The first programme sings.
+    if (programme == 0)
+        scene.streamSound(MakeMelody(fps));
     const auto compression = programme % 2 == 0 ? swf::Compression::Zlib : swf::Compression::None;
     return scene.finish(kStops[static_cast<size_t>(kind)], compression);
 }

@@ -9,6 +9,7 @@
 #include "support/SwfMorphWriter.h"
 #include "support/SwfScriptWriter.h"
 #include "support/SwfBitmapWriter.h"
+#include "support/SwfSoundWriter.h"
 
 namespace movie::test {
 namespace {
@@ -24,9 +25,11 @@ void exercise(const swf::Bytes& file)
         return;
     }
     Image image(64, 48);
+    std::vector<std::int16_t> audio(2 * 2048);
     for (int i = 0; i < 4; ++i) {
         player.render(image.data(), image.width(), image.height(), image.stride());
         player.step();
+        player.mixAudio(audio.data(), audio.size() / 2);
     }
     player.gotoFrame(0);
     player.render(image.data(), image.width(), image.height(), image.stride());
@@ -59,11 +62,48 @@ swf::Bytes richMovie(swf::Compression compression)
     return movie.finish(compression);
 }
 
+swf::Bytes soundMovie(swf::SoundCodec streamCodec)
+{
+    swf::Movie movie(20, 20, 30);
+    const swf::SoundFormat adpcm{swf::SoundCodec::Adpcm, swf::SoundRate::k22, true, true};
+    const std::vector<std::int16_t> wave = {0, 3000, -3000, 100, 8000, -8000, 20, 30};
+    movie.tag(swf::kDefineSound, swf::defineSoundBody(1, adpcm, 4, swf::encodeAdpcm(wave, 2, 5)));
+    const swf::SoundFormat pcm8{swf::SoundCodec::PcmNative, swf::SoundRate::k5, false, false};
+    movie.tag(swf::kDefineSound, swf::defineSoundBody(2, pcm8, 0xFFFFFFFFu, {1, 2, 3}));
+    const swf::Bytes mp3Frame = {0xFF, 0xFB, 0x10, 0xC0};  // a 104-byte frame cut short
+    const swf::SoundFormat mp3{swf::SoundCodec::Mp3, swf::SoundRate::k44, true, false};
+    movie.tag(swf::kDefineSound, swf::defineSoundBody(3, mp3, 1152, swf::mp3SoundData(0, mp3Frame)));
+    swf::SoundInfo everything;
+    everything.inPoint = 1;
+    everything.outPoint = 0xFFFFFFF0u;
+    everything.loops = 65535;
+    everything.envelope = {{0, 1, 2}, {100, 3, 4}};
+    everything.noMultiple = true;
+    swf::SoundFormat stream{streamCodec, swf::SoundRate::k11, true, true};
+    movie.tag(swf::kSoundStreamHead, swf::streamHeadBody(stream, 0xFFFF, -5));
+    for (std::uint16_t id = 1; id <= 4; ++id)
+        movie.tag(swf::kStartSound, swf::startSoundBody(id, everything));
+    movie.tag(swf::kStartSound2, swf::startSound2Body("Song", everything));
+    const swf::Bytes block = streamCodec == swf::SoundCodec::Mp3 ? swf::mp3StreamBlock(0xFFFF, -1, mp3Frame)
+                                                                : swf::encodeAdpcm(wave, 2, 3);
+    movie.tag(swf::kSoundStreamBlock, block).showFrame();
+    movie.tag(swf::kSoundStreamHead2, swf::streamHeadBody(stream, 1));
+    movie.tag(swf::kSoundStreamBlock, block).tag(swf::kSoundStreamBlock, {}).actions(swf::Actions().raw(0x09)).showFrame();
+    return movie.finish();
+}
+
 TEST(BadInputTest, TruncatedAnywhere)
 {
     for (auto compression : {swf::Compression::None, swf::Compression::Zlib}) {
         const swf::Bytes file = richMovie(compression);
         for (std::size_t size = 0; size < file.size(); ++size) {
+            SCOPED_TRACE(size);
+            exercise(swf::Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
+        }
+    }
+    for (auto codec : {swf::SoundCodec::Adpcm, swf::SoundCodec::Mp3, swf::SoundCodec::PcmLittle}) {
+        const swf::Bytes file = soundMovie(codec);
+        for (std::size_t size = 0; size <= file.size(); ++size) {
             SCOPED_TRACE(size);
             exercise(swf::Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
         }

@@ -3,6 +3,7 @@
 
 #include "SwfScriptWriter.h"
 #include "SwfBitmapWriter.h"
+#include "SwfSoundWriter.h"
 #include "SwfWriter.h"
 
 // Writes a few small movies covering the tags the engine reads, as fuzzing seeds.
@@ -103,6 +104,25 @@ swf::Bytes bitmaps()
     return movie.finish();
 }
 
+swf::Bytes sounds()
+{
+    swf::Movie movie(32, 32, 15);
+    const std::vector<std::int16_t> wave = {0, 4000, 8000, 4000, 0, -4000, -8000, -4000};
+    const swf::SoundFormat adpcm{swf::SoundCodec::Adpcm, swf::SoundRate::k11, true, false};
+    movie.tag(swf::kDefineSound, swf::defineSoundBody(1, adpcm, 8, swf::encodeAdpcm(wave, 1, 4)));
+    const swf::SoundFormat pcm{swf::SoundCodec::PcmLittle, swf::SoundRate::k22, true, true};
+    movie.tag(swf::kSoundStreamHead2, swf::streamHeadBody(pcm, 4));
+    swf::SoundInfo info;
+    info.loops = 2;
+    info.noMultiple = true;
+    info.envelope = {{0, 0, 32768}};
+    movie.tag(swf::kStartSound, swf::startSoundBody(1, info));
+    movie.tag(swf::kSoundStreamBlock, swf::pcmBytes(wave, true)).showFrame();
+    info.syncStop = true;
+    movie.tag(swf::kStartSound, swf::startSoundBody(1, info)).showFrame();
+    return movie.finish();
+}
+
 }
 
 int main(int argc, char** argv)
@@ -117,5 +137,6 @@ int main(int argc, char** argv)
     save(directory, "self-placing-sprite.swf", nested.finish());
     save(directory, "scripted-clips.swf", scriptedClips());
     save(directory, "bitmaps.swf", bitmaps());
+    save(directory, "sounds.swf", sounds());
     return 0;
 }
