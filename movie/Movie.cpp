@@ -15,11 +15,14 @@ enum TagCode : std::uint16_t {
     kDefineShape = 2,
     kPlaceObject = 4,
     kRemoveObject = 5,
+    kDefineButton = 7,
     kSetBackgroundColor = 9,
     kDoAction = 12,
     kDefineShape2 = 22,
+    kDefineButtonCxform = 23,
     kPlaceObject2 = 26,
     kRemoveObject2 = 28,
+    kDefineButton2 = 34,
     kDefineShape3 = 32,
     kDefineSprite = 39,
     kFrameLabel = 43,
@@ -243,6 +246,22 @@ void Movie::readTags()
             while (inner.next(innerTag))
                 spriteReader.read(innerTag);
             dictionary_.try_emplace(id, std::move(sprite));
+            break;
+        }
+        case kDefineButton:
+        case kDefineButton2: {
+            const std::uint16_t id = reader.u16();
+            if (!reader.failed() && !dictionary_.contains(id))
+                dictionary_.emplace(id, parseButton(reader.rest(), tag.code == kDefineButton2 ? 2 : 1, budget.commands));
+            break;
+        }
+        case kDefineButtonCxform: {
+            const std::uint16_t id = reader.u16();
+            const ColorTransform transform = readColorTransform(reader, false);
+            auto found = dictionary_.find(id);
+            if (!reader.failed() && found != dictionary_.end())
+                if (auto* button = std::get_if<ButtonDefinition>(&found->second))
+                    applyButtonColorTransform(*button, transform);
             break;
         }
         default:

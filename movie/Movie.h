@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <variant>
 
+#include "movie/Button.h"
 #include "movie/Container.h"
 #include "movie/Shape.h"
 #include "movie/Timeline.h"
@@ -23,7 +24,7 @@ struct SpriteDefinition {
     Timeline timeline;
 };
 
-using Character = std::variant<ShapeDefinition, SpriteDefinition>;
+using Character = std::variant<ShapeDefinition, SpriteDefinition, ButtonDefinition>;
 
 class Movie {
 public:

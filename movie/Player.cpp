@@ -56,6 +56,7 @@ LoadResult Player::loadFile(const std::filesystem::path& path)
 
 void Player::unload()
 {
+    buttons_.reset();
     main_.reset();
     context_.reset();
     movie_.reset();
@@ -87,6 +88,7 @@ void Player::gotoFrame(int frame)
         return;
     context_->workLeft = kWorkPerOperation;
     main_->gotoFrame(*context_, frame, false);
+    buttons_.refresh(*context_, *main_, toDevice());
     dirty_ = true;
 }
 
@@ -139,7 +141,9 @@ bool Player::step()
     if (!main_)
         return false;
     context_->workLeft = kWorkPerOperation;
-    const bool changed = main_->step(*context_);
+    bool changed = main_->step(*context_);
+    if (changed)
+        changed |= buttons_.refresh(*context_, *main_, toDevice());
     dirty_ = dirty_ || changed;
     return changed;
 }
@@ -154,12 +158,67 @@ void Player::render(std::uint32_t* pixels, int width, int height, std::ptrdiff_t
         background = 0xFF000000u | static_cast<std::uint32_t>(backgroundOverride_);
     else if (movie_ && movie_->background())
         background = premultiply(*movie_->background());
+    setViewSize(width, height);
     fillCanvas(canvas, background);
     dirty_ = false;
     if (!movie_)
         return;
     movie_->trimShapeCache();
     renderer_.draw(canvas, *movie_, *main_, showAll(movie_->frameSize(), width, height), ColorTransform{});
+}
+
+void Player::setViewSize(int width, int height)
+{
+    viewWidth_ = width;
+    viewHeight_ = height;
+}
+
+Matrix Player::toDevice() const
+{
+    if (viewWidth_ <= 0 || viewHeight_ <= 0)
+        return showAll(movie_->frameSize(), stageWidth(), stageHeight());
+    return showAll(movie_->frameSize(), viewWidth_, viewHeight_);
+}
+
+template <typename Event>
+bool Player::mouseEvent(Event&& event)
+{
+    if (!main_)
+        return false;
+    context_->workLeft = kWorkPerOperation;
+    const bool changed = event(*context_, *main_, toDevice());
+    dirty_ = dirty_ || changed;
+    return changed;
+}
+
+bool Player::mouseMove(int x, int y)
+{
+    // The pointer stands for the centre of its pixel.
+    const Point point{x + 0.5, y + 0.5};
+    return mouseEvent([&](RunContext& context, Playhead& root, const Matrix& toDevice) {
+        return buttons_.move(context, root, toDevice, point);
+    });
+}
+
+bool Player::mouseDown()
+{
+    return mouseEvent([&](RunContext& context, Playhead& root, const Matrix& toDevice) {
+        return buttons_.press(context, root, toDevice);
+    });
+}
+
+bool Player::mouseUp()
+{
+    return mouseEvent([&](RunContext& context, Playhead& root, const Matrix& toDevice) {
+        return buttons_.release(context, root, toDevice);
+    });
+}
+
+bool Player::mouseLeave()
+{
+    return mouseEvent([&](RunContext& context, Playhead& root, const Matrix& toDevice) {
+        return buttons_.leave(context, root, toDevice);
+    });
 }
 
 int Player::stageWidth() const

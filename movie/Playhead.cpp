@@ -20,6 +20,12 @@ InstanceToken::~InstanceToken()
         --*counter_;
 }
 
+Instance* Playhead::instanceAt(int depth)
+{
+    const auto found = displayList_.find(depth);
+    return found == displayList_.end() ? nullptr : &found->second;
+}
+
 void Playhead::gotoFrame(RunContext& context, int frame, bool runActions)
 {
     frame = std::clamp(frame, 0, std::max(0, timeline_.frameCount - 1));
@@ -98,10 +104,15 @@ void Playhead::place(RunContext& context, const DisplayCommand& command, int fra
 void Playhead::createSprite(RunContext& context, Instance& instance, bool runActions)
 {
     instance.sprite.reset();
-    const auto* sprite = std::get_if<SpriteDefinition>(context.movie.character(instance.characterId));
-    if (!sprite || nesting_ + 1 >= kMaxNesting)
+    const Character* character = context.movie.character(instance.characterId);
+    const Timeline* timeline = nullptr;
+    if (const auto* sprite = std::get_if<SpriteDefinition>(character))
+        timeline = &sprite->timeline;
+    else if (const auto* button = std::get_if<ButtonDefinition>(character))
+        timeline = &button->state(ButtonState::Up);
+    if (!timeline || nesting_ + 1 >= kMaxNesting)
         return;
-    instance.sprite = std::make_unique<Playhead>(sprite->timeline, nesting_ + 1);
+    instance.sprite = std::make_unique<Playhead>(*timeline, nesting_ + 1);
     instance.sprite->gotoFrame(context, 0, runActions);
 }
 
@@ -127,8 +138,23 @@ void Playhead::runActions(RunContext& context, int frame, int chain)
     const Frame* commands = timeline_.frame(frame);
     if (!commands || commands->actions.empty())
         return;
+    execute(context, commands->actions);
+    if (current_ != frame && chain < kMaxActionChain)
+        runActions(context, current_, chain + 1);
+}
+
+void Playhead::runActionList(RunContext& context, std::span<const Action> actions)
+{
+    const int before = current_;
+    execute(context, actions);
+    if (current_ != before)
+        runActions(context, current_, 1);
+}
+
+void Playhead::execute(RunContext& context, std::span<const Action> actions)
+{
     const int last = std::max(0, timeline_.frameCount - 1);
-    for (const auto& action : commands->actions) {
+    for (const auto& action : actions) {
         switch (action.kind) {
         case ActionKind::Play: playing_ = true; break;
         case ActionKind::Stop: playing_ = false; break;
@@ -148,8 +174,6 @@ void Playhead::runActions(RunContext& context, int frame, int chain)
         case ActionKind::StopSounds: context.stopSoundsRequested = true; break;
         }
     }
-    if (current_ != frame && chain < kMaxActionChain)
-        runActions(context, current_, chain + 1);
 }
 
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -65,6 +66,9 @@ public:
     bool playing() const { return playing_; }
     void setPlaying(bool playing) { playing_ = playing; }
     const std::map<int, Instance>& displayList() const { return displayList_; }
+    Instance* instanceAt(int depth);
+    const Timeline& timeline() const { return timeline_; }
+    int nesting() const { return nesting_; }
 
     // Shows `frame` (clamped), rebuilding the display list from the start when going back.
     // With runActions, the frame's actions run once it is reached.
@@ -72,6 +76,8 @@ public:
     // One tick: sprites inside step first, then this timeline advances if playing,
     // looping at its end. Returns whether any frame changed.
     bool step(RunContext& context);
+    // Runs actions from outside the frames (a button's), then those of the frame they lead to.
+    void runActionList(RunContext& context, std::span<const Action> actions);
 
 private:
     void applyFrame(RunContext& context, int frame, bool runActions);
@@ -79,6 +85,7 @@ private:
     void createSprite(RunContext& context, Instance& instance, bool runActions);
     void rebuildTo(RunContext& context, int frame);
     void runActions(RunContext& context, int frame, int chain);
+    void execute(RunContext& context, std::span<const Action> actions);
 
     const Timeline& timeline_;
     int nesting_;
