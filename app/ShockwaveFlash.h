@@ -50,9 +50,16 @@ private:
     bool Usable() const { return IsWindow(); }
     void OnTick();
     void Repaint();
+    // Mouse messages for the movie's buttons; each repaints when the player asks.
+    void OnMouseMove(LPARAM lParam);
+    void OnButtonDown();
+    void OnButtonUp();
+    void OnMouseLeave();
+    bool OnSetCursor(WPARAM wParam, LPARAM lParam);
 
     std::unique_ptr<movie::Player> m_player;
     CDibSection m_frame;
     bool m_frameStale = true;
+    bool m_trackingLeave = false;
     static constexpr UINT_PTR kTickTimer = 1;
 };
