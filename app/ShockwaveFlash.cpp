@@ -1,5 +1,7 @@
 #include "app/ShockwaveFlash.h"
 
+#include <windowsx.h>
+
 #include <filesystem>
 #include <optional>
 
@@ -155,6 +157,47 @@ void CShockwaveFlash::UpdateFrame()
     InvalidateRect(&changed, false);
 }
 
+void CShockwaveFlash::OnMouseMove(LPARAM lParam)
+{
+    if (!m_trackingLeave) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, GetHwnd(), 0};
+        m_trackingLeave = TrackMouseEvent(&track) != FALSE;
+    }
+    if (m_player->mouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))
+        Repaint();
+}
+
+void CShockwaveFlash::OnButtonDown()
+{
+    // Captured, a press dragged out of the window still ends here.
+    ::SetCapture(GetHwnd());
+    if (m_player->mouseDown())
+        Repaint();
+}
+
+void CShockwaveFlash::OnButtonUp()
+{
+    if (::GetCapture() == GetHwnd())
+        ::ReleaseCapture();
+    if (m_player->mouseUp())
+        Repaint();
+}
+
+void CShockwaveFlash::OnMouseLeave()
+{
+    m_trackingLeave = false;
+    if (m_player->mouseLeave())
+        Repaint();
+}
+
+bool CShockwaveFlash::OnSetCursor(WPARAM wParam, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(wParam) != GetHwnd() || LOWORD(lParam) != HTCLIENT)
+        return false;
+    ::SetCursor(LoadCursorW(nullptr, m_player->cursorIsHand() ? IDC_HAND : IDC_ARROW));
+    return true;
+}
+
 void CShockwaveFlash::OnDraw(HDC dc)
 {
     const RECT client = GetClientRect();
@@ -188,7 +231,27 @@ LRESULT CShockwaveFlash::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND:
         return TRUE;
     case WM_SIZE:
+        m_player->setViewSize(LOWORD(lParam), HIWORD(lParam));
         Repaint();
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnMouseMove(lParam);
+        OnButtonDown();
+        return 0;
+    case WM_LBUTTONUP:
+        OnMouseMove(lParam);
+        OnButtonUp();
+        return 0;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor(wParam, lParam))
+            return TRUE;
         break;
     default:
         break;

@@ -53,11 +53,18 @@ private:
     void UpdateFrame();
     void Repaint();
     void StartSoundOutput();
+    // Mouse messages for the movie's buttons; each repaints when the player asks.
+    void OnMouseMove(LPARAM lParam);
+    void OnButtonDown();
+    void OnButtonUp();
+    void OnMouseLeave();
+    bool OnSetCursor(WPARAM wParam, LPARAM lParam);
 
     std::unique_ptr<movie::Player> m_player;
     // Closed when there is no sound device: the movie then follows the wall clock, silently.
     CWaveOutput m_audio;
     CDibSection m_frame;
     bool m_frameStale = true;
+    bool m_trackingLeave = false;
     static constexpr UINT_PTR kTickTimer = 1;
 };

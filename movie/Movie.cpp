@@ -16,6 +16,7 @@ enum TagCode : std::uint16_t {
     kPlaceObject = 4,
     kRemoveObject = 5,
     kDefineBits = 6,
+    kDefineButton = 7,
     kJpegTables = 8,
     kSetBackgroundColor = 9,
     kDoAction = 12,
@@ -26,8 +27,10 @@ enum TagCode : std::uint16_t {
     kDefineBitsLossless = 20,
     kDefineBitsJpeg2 = 21,
     kDefineShape2 = 22,
+    kDefineButtonCxform = 23,
     kPlaceObject2 = 26,
     kRemoveObject2 = 28,
+    kDefineButton2 = 34,
     kDefineShape3 = 32,
     kDefineBitsJpeg3 = 35,
     kDefineBitsLossless2 = 36,
@@ -323,6 +326,22 @@ void Movie::readTags()
             while (inner.next(innerTag))
                 spriteReader.read(innerTag);
             dictionary_.try_emplace(id, std::move(sprite));
+            break;
+        }
+        case kDefineButton:
+        case kDefineButton2: {
+            const std::uint16_t id = reader.u16();
+            if (!reader.failed() && !dictionary_.contains(id))
+                dictionary_.emplace(id, parseButton(reader.rest(), tag.code == kDefineButton2 ? 2 : 1, budget.commands));
+            break;
+        }
+        case kDefineButtonCxform: {
+            const std::uint16_t id = reader.u16();
+            const ColorTransform transform = readColorTransform(reader, false);
+            auto found = dictionary_.find(id);
+            if (!reader.failed() && found != dictionary_.end())
+                if (auto* button = std::get_if<ButtonDefinition>(&found->second))
+                    applyButtonColorTransform(*button, transform);
             break;
         }
         default:

@@ -9,6 +9,7 @@
 
 #include "movie/Bitmap.h"
 #include "movie/BitmapDecoder.h"
+#include "movie/Button.h"
 #include "movie/Container.h"
 #include "movie/MorphShape.h"
 #include "movie/Shape.h"
@@ -32,7 +33,7 @@ struct SpriteDefinition {
 };
 
 using Character = std::variant<ShapeDefinition, SpriteDefinition, MorphShapeDefinition, BitmapDefinition,
-                               SoundDefinition>;
+                               SoundDefinition, ButtonDefinition>;
 
 class Movie : public BitmapSource {
 public:

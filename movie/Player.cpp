@@ -64,6 +64,7 @@ LoadResult Player::loadFile(const std::filesystem::path& path)
 void Player::unload()
 {
     sound_.reset(nullptr, kDefaultFrameRate);
+    buttons_.reset();
     main_.reset();
     context_.reset();
     movie_.reset();
@@ -102,6 +103,7 @@ void Player::gotoFrame(int frame)
         return;
     context_->workLeft = kWorkPerOperation;
     main_->gotoFrame(*context_, frame, false);
+    buttons_.refresh(*context_, *main_, toDevice());
     dirty_ = true;
     if (main_->playing() && !sound_.paused())
         restartStream();
@@ -182,8 +184,10 @@ bool Player::step()
     context_->workLeft = kWorkPerOperation;
     context_->actionsLeft = kActionsPerOperation;
     const int previousFrame = main_->currentFrame();
-    const bool changed = main_->step(*context_);
+    bool changed = main_->step(*context_);
     runQueuedScripts(*context_);
+    if (changed)
+        changed |= buttons_.refresh(*context_, *main_, toDevice());
     dirty_ = dirty_ || changed;
     playFrameSounds();
     followStream(previousFrame);
@@ -233,6 +237,7 @@ PixelRect Player::renderUpdate(std::uint32_t* pixels, int width, int height, std
     if (buffer != lastBuffer_)
         damage_.forget();
     lastBuffer_ = buffer;
+    setViewSize(width, height);
     dirty_ = false;
     const Canvas canvas{pixels, width, height, strideBytes};
     if (!movie_) {
@@ -268,6 +273,62 @@ std::uint32_t Player::backgroundPixel() const
     if (movie_ && movie_->background())
         return premultiply(*movie_->background());
     return kNoMovieBackground;
+}
+
+void Player::setViewSize(int width, int height)
+{
+    viewWidth_ = width;
+    viewHeight_ = height;
+}
+
+Matrix Player::toDevice() const
+{
+    if (viewWidth_ <= 0 || viewHeight_ <= 0)
+        return showAll(movie_->frameSize(), stageWidth(), stageHeight());
+    return showAll(movie_->frameSize(), viewWidth_, viewHeight_);
+}
+
+template <typename Event>
+bool Player::mouseEvent(Event&& event)
+{
+    if (!main_)
+        return false;
+    context_->workLeft = kWorkPerOperation;
+    context_->actionsLeft = kActionsPerOperation;
+    const bool changed = event(*context_, *main_, toDevice());
+    playFrameSounds();
+    dirty_ = dirty_ || changed;
+    return changed;
+}
+
+bool Player::mouseMove(int x, int y)
+{
+    // The pointer stands for the centre of its pixel.
+    const Point point{x + 0.5, y + 0.5};
+    return mouseEvent([&](RunContext& context, Playhead& root, const Matrix& toDevice) {
+        return buttons_.move(context, root, toDevice, point);
+    });
+}
+
+bool Player::mouseDown()
+{
+    return mouseEvent([&](RunContext& context, Playhead& root, const Matrix& toDevice) {
+        return buttons_.press(context, root, toDevice);
+    });
+}
+
+bool Player::mouseUp()
+{
+    return mouseEvent([&](RunContext& context, Playhead& root, const Matrix& toDevice) {
+        return buttons_.release(context, root, toDevice);
+    });
+}
+
+bool Player::mouseLeave()
+{
+    return mouseEvent([&](RunContext& context, Playhead& root, const Matrix& toDevice) {
+        return buttons_.leave(context, root, toDevice);
+    });
 }
 
 int Player::stageWidth() const

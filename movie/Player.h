@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "movie/ButtonTracker.h"
 #include "movie/Container.h"
 #include "movie/DamageTracker.h"
 #include "movie/Movie.h"
@@ -63,6 +64,17 @@ public:
     // the part that changed since, and returns it (empty when nothing changed).
     PixelRect renderUpdate(std::uint32_t* pixels, int width, int height, std::ptrdiff_t strideBytes);
 
+    // The mouse over the window, in the pixels render() draws; each returns whether a redraw is needed.
+    // Buttons react as the pointer enters, presses, releases and leaves them.
+    bool mouseMove(int x, int y);
+    bool mouseDown();
+    bool mouseUp();
+    bool mouseLeave();
+    // Whether the pointer is over a button that takes clicks.
+    bool cursorIsHand() const { return main_ && buttons_.overActiveButton(); }
+    // The window size mouse positions refer to until the next render().
+    void setViewSize(int width, int height);
+
     // Stage size in pixels (0 × 0 without a movie) and frames per second.
     int stageWidth() const;
     int stageHeight() const;
@@ -93,6 +105,9 @@ private:
     void playFrameSounds();
     void followStream(int previousFrame);
     void restartStream();
+    Matrix toDevice() const;
+    template <typename Event>
+    bool mouseEvent(Event&& event);
 
     std::unique_ptr<Movie> movie_;
     std::unique_ptr<RunContext> context_;
@@ -100,6 +115,9 @@ private:
     Renderer renderer_;
     DamageTracker damage_;
     BufferIdentity lastBuffer_;
+    ButtonTracker buttons_;
+    int viewWidth_ = 0;
+    int viewHeight_ = 0;
     std::int32_t backgroundOverride_ = -1;
     std::optional<std::int64_t> clockStart_;
     std::int64_t framesSinceStart_ = 0;

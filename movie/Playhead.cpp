@@ -22,6 +22,12 @@ InstanceToken::~InstanceToken()
         --*counter_;
 }
 
+Instance* Playhead::instanceAt(int depth)
+{
+    const auto found = displayList_.find(depth);
+    return found == displayList_.end() ? nullptr : &found->second;
+}
+
 void Playhead::gotoFrame(RunContext& context, int frame, bool runActions)
 {
     frame = std::clamp(frame, 0, std::max(0, timeline_.frameCount - 1));
@@ -117,10 +123,15 @@ void Playhead::place(RunContext& context, const DisplayCommand& command, int fra
 void Playhead::createSprite(RunContext& context, Instance& instance, bool runActions)
 {
     instance.sprite.reset();
-    const auto* sprite = std::get_if<SpriteDefinition>(context.movie.character(instance.characterId));
-    if (!sprite || nesting_ + 1 >= kMaxNesting)
+    const Character* character = context.movie.character(instance.characterId);
+    const Timeline* timeline = nullptr;
+    if (const auto* sprite = std::get_if<SpriteDefinition>(character))
+        timeline = &sprite->timeline;
+    else if (const auto* button = std::get_if<ButtonDefinition>(character))
+        timeline = &button->state(ButtonState::Up);
+    if (!timeline || nesting_ + 1 >= kMaxNesting)
         return;
-    instance.sprite = std::make_shared<Playhead>(sprite->timeline, nesting_ + 1, weak_from_this());
+    instance.sprite = std::make_shared<Playhead>(*timeline, nesting_ + 1, weak_from_this());
     instance.sprite->gotoFrame(context, 0, runActions);
 }
 

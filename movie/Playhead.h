@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -106,6 +107,8 @@ public:
     std::shared_ptr<Playhead> child(const std::string& name, bool caseSensitive) const;
     // The instance name under the parent; empty for the main timeline.
     std::string name() const;
+    Instance* instanceAt(int depth);
+    int nesting() const { return nesting_; }
 
     // Shows `frame` (clamped), rebuilding the display list from the start when going back.
     // With runActions, the frame's actions run once it is reached.

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "SwfButtonWriter.h"
 #include "SwfWriter.h"
 #include "app/Mixer.h"
 #include "app/ShockwaveFlash.h"
@@ -25,6 +26,25 @@ std::wstring WriteMovie(const TempDir& dir, const wchar_t* name, int frames, boo
             movie.actions(swf::Actions().stop());
         movie.showFrame();
     }
+    const swf::Bytes bytes = movie.finish();
+    const std::wstring path = dir.File(name);
+    WriteBytes(path, std::string(bytes.begin(), bytes.end()));
+    return path;
+}
+
+// A stopped 100 × 100 stage, three frames long, with a button over its left half
+// that goes to frame 2 when clicked.
+std::wstring WriteButtonMovie(const TempDir& dir, const wchar_t* name)
+{
+    swf::Movie movie(100, 100, 20);
+    movie.background(swf::Color{0, 0, 255});
+    movie.defineShape(1, swf::ShapeBuilder::filledRectangle(0, 0, 50 * 20, 100 * 20,
+                                                            swf::Color{255, 0, 0}));
+    swf::ButtonBuilder button;
+    button.add({swf::kUp | swf::kOver | swf::kDown | swf::kHitTest, 1, 1});
+    button.on(swf::kRelease, swf::Actions().gotoFrame(2));
+    movie.tag(swf::kDefineButton2, button.encode2(2));
+    movie.placeObject(1, 2).actions(swf::Actions().stop()).showFrame().showFrame().showFrame();
     const swf::Bytes bytes = movie.finish();
     const std::wstring path = dir.File(name);
     WriteBytes(path, std::string(bytes.begin(), bytes.end()));
@@ -132,6 +152,39 @@ TEST_F(MovieControl, ShowsTheWholeStageOnTheBackgroundColour)
         EXPECT_EQ(GetPixel(dc.Get(), 125, 50), c.stageRest);
         EXPECT_EQ(GetPixel(dc.Get(), 180, 50), c.band);
     }
+}
+
+TEST_F(MovieControl, MouseClickOnAButtonRunsItsActionAndShowsTheHand)
+{
+    m_control.LoadMovie(0, WriteButtonMovie(m_dir, L"button.swf"));
+    m_parent.MoveWindow(RECT{0, 0, 100, 100});
+    m_control.MoveWindow(RECT{0, 0, 100, 100});
+    m_parent.ShowWindow(SW_SHOWNA);
+    m_control.ShowWindow(SW_SHOW);
+    const HWND hwnd = m_control.GetHwnd();
+    auto cursorAt = [&](int x, int y) {
+        m_control.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        m_control.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(cursorAt(75, 50), LoadCursorW(nullptr, IDC_ARROW));
+    EXPECT_EQ(cursorAt(25, 50), LoadCursorW(nullptr, IDC_HAND));
+
+    m_control.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 50));
+    EXPECT_EQ(GetCapture(), hwnd);
+    EXPECT_EQ(m_control.CurrentFrame(), 0);
+    m_control.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(25, 50));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(m_control.CurrentFrame(), 2);
+    EXPECT_FALSE(m_control.IsPlaying());
+
+    // Pressed on the button but released beside it: nothing runs.
+    m_control.GotoFrame(0);
+    m_control.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 50));
+    m_control.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(75, 50));
+    m_control.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(75, 50));
+    EXPECT_EQ(m_control.CurrentFrame(), 0);
+    EXPECT_EQ(cursorAt(75, 50), LoadCursorW(nullptr, IDC_ARROW));
 }
 
 TEST(Mixer, WithoutASoundDeviceBothOperationsReportFalse)

@@ -10,6 +10,7 @@
 #include "support/SwfScriptWriter.h"
 #include "support/SwfBitmapWriter.h"
 #include "support/SwfSoundWriter.h"
+#include "support/SwfButtonWriter.h"
 
 namespace movie::test {
 namespace {
@@ -30,7 +31,13 @@ void exercise(const swf::Bytes& file)
         player.render(image.data(), image.width(), image.height(), image.stride());
         player.step();
         player.mixAudio(audio.data(), audio.size() / 2);
+        // Over whatever buttons there are: hover, press, drag out, release.
+        player.mouseMove(8 + 16 * i, 24);
+        player.mouseDown();
+        player.mouseMove(60 - 16 * i, 40);
+        player.mouseUp();
     }
+    player.mouseLeave();
     player.gotoFrame(0);
     player.render(image.data(), image.width(), image.height(), image.stride());
 }
@@ -419,6 +426,101 @@ TEST(BadInputTest, BitmapsDeclaringAbsurdSizesAreRefusedCheaply)
         // Nothing can be drawn from them, and nothing large is allocated trying.
         EXPECT_TRUE(near(render(player, 16, 12).at(8, 6), kWhite));
     }
+}
+
+// Button bodies: DefineButton with actions, DefineButton2 with every record extra and
+// several action lists, the second one also inside a sprite.
+swf::ButtonBuilder richButton()
+{
+    swf::ButtonBuilder button;
+    swf::ButtonRecord extras{swf::kUp | swf::kOver | swf::kHitTest, 1, 1, swf::Matrix::scale(0.5, 0.5, px(4), px(4))};
+    extras.colorTransform.addR = 40;
+    extras.filters = swf::sampleFilterList();
+    extras.blendMode = 3;
+    button.add(extras).add({swf::kDown, 2, 2});
+    button.on(swf::kPress, swf::Actions().stop()).on(swf::kRelease, swf::Actions().gotoFrame(0).play());
+    return button.on(swf::kDragOut, swf::Actions().nextFrame());
+}
+
+swf::Bytes buttonMovie(const swf::Bytes& button1, const swf::Bytes& button2)
+{
+    swf::Movie movie(64, 48);
+    movie.defineShape(1, ShapeBuilder::filledRectangle(0, 0, px(64), px(48), kRed));
+    swf::Timeline blink;
+    blink.placeObject(1, 1).showFrame().showFrame();
+    movie.defineSprite(2, blink);
+    movie.tag(swf::kDefineButton, button1).tag(swf::kDefineButton2, button2);
+    movie.tag(swf::kDefineButtonCxform, swf::buttonColorTransform(10, swf::ColorTransform{}));
+    swf::Timeline holder;
+    holder.placeObject(1, 11).showFrame();
+    movie.defineSprite(3, holder);
+    movie.placeObject(1, 10).placeObject(2, 3).showFrame().placeObject(3, 11).showFrame().showFrame();
+    return movie.finish();
+}
+
+TEST(BadInputTest, ButtonsTruncatedAnywhere)
+{
+    const swf::Bytes button1 = richButton().encode1(10);
+    const swf::Bytes button2 = richButton().encode2(11);
+    for (std::size_t size = 0; size <= button1.size(); ++size) {
+        SCOPED_TRACE(size);
+        exercise(buttonMovie(swf::Bytes(button1.begin(), button1.begin() + static_cast<std::ptrdiff_t>(size)), button2));
+    }
+    for (std::size_t size = 0; size <= button2.size(); ++size) {
+        SCOPED_TRACE(size);
+        exercise(buttonMovie(button1, swf::Bytes(button2.begin(), button2.begin() + static_cast<std::ptrdiff_t>(size))));
+    }
+    const swf::Bytes file = buttonMovie(button1, button2);
+    for (std::size_t size = 0; size < file.size(); ++size)
+        exercise(swf::Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
+}
+
+TEST(BadInputTest, ButtonOffsetsPointingAnywhere)
+{
+    const swf::Bytes good = richButton().encode2(11);
+    // The action offset (bytes 3 and 4), then the first list's offset to the next.
+    const std::size_t firstList = 3 + (good[3] | (good[4] << 8));
+    for (std::size_t at : {std::size_t{3}, firstList}) {
+        for (std::uint16_t value : {0, 1, 3, 4, 0x7FFF, 0xFFFF}) {
+            SCOPED_TRACE(testing::Message() << at << ": " << value);
+            swf::Bytes body = good;
+            body[at] = static_cast<std::uint8_t>(value);
+            body[at + 1] = static_cast<std::uint8_t>(value >> 8);
+            exercise(buttonMovie(richButton().encode1(10), body));
+        }
+    }
+}
+
+TEST(BadInputTest, ButtonsContainingThemselvesStayBounded)
+{
+    swf::Movie movie(64, 48);
+    movie.defineShape(1, ShapeBuilder::filledRectangle(0, 0, px(64), px(48), kRed));
+    // Button 10 shows itself three times in every state; sprite 12 holds button 11,
+    // whose states hold sprite 12 again, hit area included.
+    swf::ButtonBuilder itself;
+    for (std::uint16_t depth = 1; depth <= 3; ++depth)
+        itself.add({swf::kUp | swf::kOver | swf::kDown | swf::kHitTest, 10, depth});
+    itself.add({swf::kHitTest, 1, 4});
+    movie.tag(swf::kDefineButton2, itself.encode2(10));
+    swf::ButtonBuilder throughSprite;
+    throughSprite.add({swf::kUp | swf::kOver | swf::kDown | swf::kHitTest, 12, 1}).add({swf::kHitTest, 1, 2});
+    movie.tag(swf::kDefineButton2, throughSprite.encode2(11));
+    swf::Timeline sprite;
+    sprite.placeObject(1, 11).placeObject(2, 12).placeObject(3, 1).showFrame();
+    movie.defineSprite(12, sprite);
+    movie.placeObject(1, 10).placeObject(2, 12).showFrame();
+    exercise(movie.finish());
+}
+
+TEST(BadInputTest, ButtonRecordsWithoutTheirEnd)
+{
+    swf::ButtonBuilder records;
+    records.add({swf::kUp | swf::kHitTest, 1, 1}).add({swf::kOver, 1, 2});
+    swf::Bytes button1 = records.encode1(10);
+    button1.resize(button1.size() - 2);  // no end flag, no actions
+    swf::Bytes button2 = records.encode2(11);
+    button2.pop_back();
+    exercise(buttonMovie(button1, button2));
 }
 
 TEST(BadInputTest, RegressionCorpusReplays)

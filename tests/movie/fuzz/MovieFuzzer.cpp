@@ -15,6 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::uint32_t> pixels(width * height);
     player.render(pixels.data(), width, height, width * 4);
     player.step();
+    // A click in the middle reaches any button there and its actions.
+    player.mouseMove(width / 2, height / 2);
+    player.mouseDown();
+    player.mouseUp();
     player.step();
     player.gotoFrame(player.totalFrames() - 1);
     player.gotoFrame(0);
