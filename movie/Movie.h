@@ -8,7 +8,9 @@
 #include <variant>
 
 #include "movie/Container.h"
+#include "movie/Font.h"
 #include "movie/Shape.h"
+#include "movie/Text.h"
 #include "movie/Timeline.h"
 
 namespace movie {
@@ -23,7 +25,7 @@ struct SpriteDefinition {
     Timeline timeline;
 };
 
-using Character = std::variant<ShapeDefinition, SpriteDefinition>;
+using Character = std::variant<ShapeDefinition, SpriteDefinition, Font, TextDefinition, EditTextDefinition>;
 
 class Movie {
 public:

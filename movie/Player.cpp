@@ -162,6 +162,12 @@ void Player::render(std::uint32_t* pixels, int width, int height, std::ptrdiff_t
     renderer_.draw(canvas, *movie_, *main_, showAll(movie_->frameSize(), width, height), ColorTransform{});
 }
 
+void Player::setSystemFont(SystemFont* font)
+{
+    renderer_.setSystemFont(font);
+    dirty_ = true;
+}
+
 int Player::stageWidth() const
 {
     return movie_ ? static_cast<int>(std::clamp<std::int64_t>(movie_->frameSize().width() / 20, 0, 1 << 16)) : 0;

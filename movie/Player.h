@@ -54,6 +54,9 @@ public:
     // `pixels` is 32-bit premultiplied BGRA, `strideBytes` apart per row.
     void render(std::uint32_t* pixels, int width, int height, std::ptrdiff_t strideBytes);
 
+    // Draws characters the movie's fonts lack; null for none. Not owned: it must outlive the player.
+    void setSystemFont(SystemFont* font);
+
     // Stage size in pixels (0 × 0 without a movie) and frames per second.
     int stageWidth() const;
     int stageHeight() const;

@@ -70,5 +70,7 @@ struct Shape {
 // Reads a DefineShape (version 1 to 4) tag body after its character id.
 // Damaged records end the shape; what was read before stays.
 Shape parseShape(std::span<const std::uint8_t> body, int shapeVersion);
+// Reads a font's glyph: shape records filled with style 1. New style groups are ignored.
+Shape parseGlyph(std::span<const std::uint8_t> records);
 
 }

@@ -50,6 +50,17 @@ public:
         return std::move(shape_);
     }
 
+    // Glyphs carry no styles: one implicit solid fill, and the bit counts straight away.
+    Shape parseGlyph()
+    {
+        ShapeLayer& layer = shape_.layers.emplace_back();
+        layer.fills.emplace_back();
+        fillBits_ = static_cast<int>(reader_.ubits(4));
+        lineBits_ = static_cast<int>(reader_.ubits(4));
+        readRecords();
+        return std::move(shape_);
+    }
+
 private:
     Rgba readColor() { return version_ >= 3 ? readRgba(reader_) : readRgb(reader_); }
 
@@ -177,7 +188,7 @@ private:
             fill1_ = static_cast<std::uint16_t>(reader_.ubits(fillBits_));
         if (flags & 0x08)
             line_ = static_cast<std::uint16_t>(reader_.ubits(lineBits_));
-        if (newStyles) {
+        if (newStyles && version_ > 0) {
             shape_.layers.emplace_back();
             readStyles(shape_.layers.back());
         }
@@ -255,6 +266,11 @@ private:
 Shape parseShape(std::span<const std::uint8_t> body, int shapeVersion)
 {
     return ShapeParser(body, shapeVersion).parse();
+}
+
+Shape parseGlyph(std::span<const std::uint8_t> records)
+{
+    return ShapeParser(records, 0).parseGlyph();
 }
 
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "support/MovieTestSupport.h"
+#include "support/SwfTextWriter.h"
 
 namespace movie::test {
 namespace {
@@ -64,6 +65,15 @@ TEST(BadInputTest, TruncatedAnywhere)
             SCOPED_TRACE(size);
             exercise(swf::Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
         }
+    }
+}
+
+TEST(BadInputTest, FontsAndTextsTruncatedAnywhere)
+{
+    const swf::Bytes file = swf::textSampler();
+    for (std::size_t size = 0; size < file.size(); ++size) {
+        SCOPED_TRACE(size);
+        exercise(swf::Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
     }
 }
 

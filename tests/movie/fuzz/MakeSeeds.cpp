@@ -1,6 +1,7 @@
 #include <fstream>
 #include <string>
 
+#include "SwfTextWriter.h"
 #include "SwfWriter.h"
 
 // Writes a few small movies covering the tags the engine reads, as fuzzing seeds.
@@ -58,5 +59,6 @@ int main(int argc, char** argv)
     self.placeObject(1, 1).placeObject(2, 1).showFrame();
     nested.defineSprite(1, self).placeObject(1, 1).showFrame();
     save(directory, "self-placing-sprite.swf", nested.finish());
+    save(directory, "fonts-and-texts.swf", swf::textSampler());
     return 0;
 }
