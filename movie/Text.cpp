@@ -1,6 +1,7 @@
 #include "movie/Text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "movie/ByteReader.h"
 #include "movie/Records.h"
@@ -110,8 +111,10 @@ TextDefinition parseText(std::span<const std::uint8_t> body, bool withAlpha)
     while (glyphsLeft > 0 && readRun(reader, withAlpha, glyphBits, advanceBits, run, glyphsLeft)) {
         text.runs.push_back(run);
         // The next run starts where this one's pen stopped unless it says otherwise.
+        std::int64_t x = run.x;
         for (const auto& glyph : run.glyphs)
-            run.x += glyph.advance;
+            x = std::clamp<std::int64_t>(x + glyph.advance, INT32_MIN, INT32_MAX);
+        run.x = static_cast<std::int32_t>(x);
     }
     return text;
 }

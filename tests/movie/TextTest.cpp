@@ -155,9 +155,12 @@ TEST(TextTest, HostileGlyphsAndFontsAreSkipped)
     swf::TextRecord missing = record(px(20), kRed, px(60), px(30), {{0, 0}});
     missing.font = 7;
     const auto tall = record(65535, kRed, px(200), px(90), {{0, 0}});
+    const auto far = record(px(20), kRed, px(200), px(90), {{0, 1 << 30}, {0, 1 << 30}, {0, 1 << 30}});
+    swf::TextRecord afterFar;
+    afterFar.glyphs = {{0, 0}};
     const Image image = renderMovie(textMovie(fontTag(2, {block('A')}), swf::kDefineFont2,
                                               {record(px(20), kRed, px(10), px(50), {{5, px(20)}, {1000, px(20)}, {0, 0}}),
-                                               notAFont, missing, tall}),
+                                               notAFont, missing, tall, far, afterFar}),
                                     100, 100);
     // Indices past the glyph count draw nothing but still advance the pen.
     expectBlock(image, 50, 35, 60, 50, kRed);
