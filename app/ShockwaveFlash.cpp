@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/GdiGlyphSource.h"
 #include "movie/Player.h"
 
 namespace {
@@ -11,7 +12,11 @@ int64_t NowMs()
 }
 }
 
-CShockwaveFlash::CShockwaveFlash() : m_player(std::make_unique<movie::Player>()) {}
+CShockwaveFlash::CShockwaveFlash()
+    : m_glyphs(std::make_unique<GdiGlyphSource>()), m_player(std::make_unique<movie::Player>())
+{
+    m_player->setSystemFont(m_glyphs.get());
+}
 
 CShockwaveFlash::~CShockwaveFlash() = default;
 

@@ -10,6 +10,7 @@
 namespace movie {
 class Player;
 }
+class GdiGlyphSource;
 
 // The movie control: a child window that hosts the built-in movie engine and
 // offers the operations the player drives. A control whose window could not
@@ -51,6 +52,8 @@ private:
     void OnTick();
     void Repaint();
 
+    // Declared before the player, which draws with it until it goes.
+    std::unique_ptr<GdiGlyphSource> m_glyphs;
     std::unique_ptr<movie::Player> m_player;
     CDibSection m_frame;
     bool m_frameStale = true;
