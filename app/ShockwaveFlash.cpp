@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/AcmMp3Decoder.h"
+#include "app/GdiGlyphSource.h"
 #include "movie/Player.h"
 
 namespace {
@@ -17,9 +18,11 @@ int64_t NowMs()
 }
 }
 
-CShockwaveFlash::CShockwaveFlash() : m_player(std::make_unique<movie::Player>())
+CShockwaveFlash::CShockwaveFlash()
+    : m_glyphs(std::make_unique<GdiGlyphSource>()), m_player(std::make_unique<movie::Player>())
 {
     m_player->setMp3Decoders(&CAcmMp3Decoder::Create);
+    m_player->setSystemFont(m_glyphs.get());
 }
 
 CShockwaveFlash::~CShockwaveFlash() = default;

@@ -11,6 +11,7 @@
 namespace movie {
 class Player;
 }
+class GdiGlyphSource;
 
 // The movie control: a child window that hosts the built-in movie engine and
 // offers the operations the player drives. A control whose window could not
@@ -60,6 +61,8 @@ private:
     void OnMouseLeave();
     bool OnSetCursor(WPARAM wParam, LPARAM lParam);
 
+    // Declared before the player, which draws with it until it goes.
+    std::unique_ptr<GdiGlyphSource> m_glyphs;
     std::unique_ptr<movie::Player> m_player;
     // Closed when there is no sound device: the movie then follows the wall clock, silently.
     CWaveOutput m_audio;

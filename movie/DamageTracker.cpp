@@ -39,10 +39,9 @@ double strokeReach(const Shape& shape)
     return reach;
 }
 
-std::optional<PixelRect> deviceBox(const Shape& shape, const Matrix& matrix)
+// The box of `b` grown by `reach` on every side, in device pixels.
+std::optional<PixelRect> deviceBox(const Rect& b, double reach, const Matrix& matrix)
 {
-    const Rect b = shape.edgeExtent();
-    const double reach = strokeReach(shape);
     const Point corners[] = {{b.xMin - reach, b.yMin - reach}, {b.xMax + reach, b.yMin - reach},
                              {b.xMin - reach, b.yMax + reach}, {b.xMax + reach, b.yMax + reach}};
     double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
@@ -58,6 +57,36 @@ std::optional<PixelRect> deviceBox(const Shape& shape, const Matrix& matrix)
         return std::nullopt;
     return PixelRect{static_cast<int>(std::floor(x0 - kMarginPixels)), static_cast<int>(std::floor(y0 - kMarginPixels)),
                      static_cast<int>(std::ceil(x1 + kMarginPixels)), static_cast<int>(std::ceil(y1 + kMarginPixels))};
+}
+
+std::optional<PixelRect> deviceBox(const Shape& shape, const Matrix& matrix)
+{
+    return deviceBox(shape.edgeExtent(), strokeReach(shape), matrix);
+}
+
+// Where glyphs can reach from their pen positions, whatever bounds the file states: from
+// one and a half heights above the baseline to half a height below, a height to either side.
+std::optional<PixelRect> deviceBox(const TextDefinition& text, const Matrix& matrix)
+{
+    std::optional<PixelRect> box;
+    for (const auto& run : text.runs) {
+        std::int64_t right = run.x;
+        for (const auto& glyph : run.glyphs)
+            right += std::max(glyph.advance, 0);
+        const std::int64_t h = run.height;
+        const auto clamp = [](std::int64_t v) {
+            return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, -(1 << 28), 1 << 28));
+        };
+        const Rect reach{clamp(run.x - h), clamp(right + h), clamp(run.y - h * 3 / 2), clamp(run.y + h / 2)};
+        const auto part = deviceBox(reach, 0, matrix * text.matrix);
+        if (!part)
+            return std::nullopt;
+        if (!box)
+            box = *part;
+        else
+            box->include(*part);
+    }
+    return box ? box : PixelRect{};
 }
 
 }
@@ -117,6 +146,8 @@ void DamageTracker::walk(const Movie& movie, const Playhead& playhead, const Mat
             leaf.box = PixelRect{};
         } else if (const Shape* shape = movie.shape(instance.characterId, instance.ratio)) {
             leaf.box = deviceBox(*shape, matrix);
+        } else if (const auto* text = std::get_if<TextDefinition>(movie.character(instance.characterId))) {
+            leaf.box = deviceBox(*text, matrix);
         }
         // A mask that comes, goes or changes hides or shows what it covers anywhere on the canvas.
         if (instance.clipDepth != 0)

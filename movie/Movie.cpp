@@ -4,6 +4,7 @@
 
 #include "movie/ByteReader.h"
 #include "movie/Records.h"
+#include "movie/TextTags.h"
 
 namespace movie {
 
@@ -263,6 +264,8 @@ void Movie::readTags()
     Tag tag;
     while (walker.next(tag)) {
         if (main.read(tag))
+            continue;
+        if (readTextTag(tag.code, tag.body, version(), dictionary_))
             continue;
         ByteReader reader(tag.body);
         switch (tag.code) {

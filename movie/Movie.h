@@ -12,7 +12,9 @@
 #include "movie/Button.h"
 #include "movie/Container.h"
 #include "movie/MorphShape.h"
+#include "movie/Font.h"
 #include "movie/Shape.h"
+#include "movie/Text.h"
 #include "movie/Timeline.h"
 
 namespace movie {
@@ -33,7 +35,7 @@ struct SpriteDefinition {
 };
 
 using Character = std::variant<ShapeDefinition, SpriteDefinition, MorphShapeDefinition, BitmapDefinition,
-                               SoundDefinition, ButtonDefinition>;
+                               SoundDefinition, ButtonDefinition, Font, TextDefinition, EditTextDefinition>;
 
 class Movie : public BitmapSource {
 public:

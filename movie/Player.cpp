@@ -331,6 +331,12 @@ bool Player::mouseLeave()
     });
 }
 
+void Player::setSystemFont(SystemFont* font)
+{
+    renderer_.setSystemFont(font);
+    dirty_ = true;
+}
+
 int Player::stageWidth() const
 {
     return movie_ ? static_cast<int>(std::clamp<std::int64_t>(movie_->frameSize().width() / 20, 0, 1 << 16)) : 0;

@@ -75,6 +75,9 @@ public:
     // The window size mouse positions refer to until the next render().
     void setViewSize(int width, int height);
 
+    // Draws characters the movie's fonts lack; null for none. Not owned: it must outlive the player.
+    void setSystemFont(SystemFont* font);
+
     // Stage size in pixels (0 × 0 without a movie) and frames per second.
     int stageWidth() const;
     int stageHeight() const;

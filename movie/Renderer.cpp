@@ -46,6 +46,8 @@ void Renderer::draw(const Canvas& canvas, const Movie& movie, const Playhead& pl
             draw(canvas, movie, *instance.sprite, matrix, colors);
         } else if (const Shape* shape = movie.shape(instance.characterId, instance.ratio)) {
             shapes_.draw(canvas, *shape, matrix, colors);
+        } else {
+            text_.draw(shapes_, canvas, movie, instance.characterId, matrix, colors);
         }
     }
     while (!clipDepths.empty())

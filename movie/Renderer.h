@@ -8,6 +8,7 @@
 #include "movie/Movie.h"
 #include "movie/Playhead.h"
 #include "movie/ShapeRenderer.h"
+#include "movie/TextRenderer.h"
 
 namespace movie {
 
@@ -16,12 +17,14 @@ class Renderer {
 public:
     void draw(const Canvas& canvas, const Movie& movie, const Playhead& playhead, const Matrix& toDevice,
               const ColorTransform& transform);
+    void setSystemFont(SystemFont* font) { text_.setSystemFont(font); }
 
 private:
     void drawMask(const Canvas& canvas, const Movie& movie, const Instance& instance, const Matrix& toDevice,
                   std::uint8_t* mask, int nesting);
 
     ShapeRenderer shapes_;
+    TextRenderer text_;
     // Masks in force, innermost last; each already includes the ones before it.
     std::vector<std::vector<std::uint8_t>> masks_;
 };

@@ -78,5 +78,7 @@ struct Shape {
 Shape parseShape(std::span<const std::uint8_t> body, int shapeVersion);
 // Reads shape records without style arrays (bit counts, then records); one layer, no styles.
 Shape parseShapeEdges(std::span<const std::uint8_t> body, int shapeVersion);
+// Reads a font's glyph: shape records filled with style 1. New style groups are ignored.
+Shape parseGlyph(std::span<const std::uint8_t> records);
 
 }

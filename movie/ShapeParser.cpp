@@ -74,10 +74,12 @@ public:
         return std::move(shape_);
     }
 
-    // Edges whose style indices refer to styles kept elsewhere.
-    Shape parseEdges()
+    // Records without style arrays, the bit counts straight away; glyphs fill with one implicit style.
+    Shape parseEdges(bool implicitFill)
     {
-        shape_.layers.emplace_back();
+        ShapeLayer& layer = shape_.layers.emplace_back();
+        if (implicitFill)
+            layer.fills.emplace_back();
         fillBits_ = static_cast<int>(reader_.ubits(4));
         lineBits_ = static_cast<int>(reader_.ubits(4));
         readRecords();
@@ -213,7 +215,7 @@ private:
             fill1_ = static_cast<std::uint16_t>(reader_.ubits(fillBits_));
         if (flags & 0x08)
             line_ = static_cast<std::uint16_t>(reader_.ubits(lineBits_));
-        if (newStyles) {
+        if (newStyles && version_ > 0) {
             shape_.layers.emplace_back();
             readStyles(shape_.layers.back());
         }
@@ -295,7 +297,12 @@ Shape parseShape(std::span<const std::uint8_t> body, int shapeVersion)
 
 Shape parseShapeEdges(std::span<const std::uint8_t> body, int shapeVersion)
 {
-    return ShapeParser(body, shapeVersion).parseEdges();
+    return ShapeParser(body, shapeVersion).parseEdges(false);
+}
+
+Shape parseGlyph(std::span<const std::uint8_t> records)
+{
+    return ShapeParser(records, 0).parseEdges(true);
 }
 
 }

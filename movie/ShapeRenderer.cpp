@@ -61,6 +61,16 @@ void ShapeRenderer::drawMask(const Canvas& canvas, std::uint8_t* mask, const Sha
     }
 }
 
+void ShapeRenderer::fill(const Canvas& canvas, const Outline& outline, FillRule rule, Rgba color,
+                         const ColorTransform& transform)
+{
+    FillStyle style;
+    style.color = color;
+    const Paint paint(style, Matrix{}, transform);
+    if (!outline.empty() && paint.visible())
+        drawDirect(canvas, outline, rule, paint);
+}
+
 const std::uint8_t* ShapeRenderer::masked(const Canvas& canvas, int y, int x, int count,
                                           const std::uint8_t* coverage, std::uint8_t constant)
 {

@@ -16,6 +16,8 @@ public:
     void draw(const Canvas& canvas, const Shape& shape, const Matrix& toDevice, const ColorTransform& transform);
     // Adds the shape's filled area to an 8-bit mask of the canvas size (union).
     void drawMask(const Canvas& canvas, std::uint8_t* mask, const Shape& shape, const Matrix& toDevice);
+    // Fills a device-space outline with one colour under the colour transform.
+    void fill(const Canvas& canvas, const Outline& outline, FillRule rule, Rgba color, const ColorTransform& transform);
     // Later drawing is weighted by this mask (one byte per canvas pixel), or by none.
     void setMask(const std::uint8_t* mask) { mask_ = mask; }
     // Where bitmap fills find their bitmaps; without a source they draw nothing.

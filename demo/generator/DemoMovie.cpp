@@ -1,4 +1,5 @@
 #include "DemoMovie.h"
+#include "DemoTitle.h"
 
 #include <algorithm>
 #include <array>
@@ -165,6 +166,9 @@ public:
         movie_.tag(swf::kDefineBitsLossless2, swf::losslessBody(nextId_, image, 5, true));
         return nextId_++;
     }
+    // An id for a definition the caller writes into movie() itself.
+    std::uint16_t reserveId() { return nextId_++; }
+    swf::Movie& movie() { return movie_; }
 
     std::uint16_t defineSprite(const swf::Timeline& timeline)
     {
@@ -489,9 +493,15 @@ swf::Bytes MakeDemoMovie(int programme, int category)
     const int seconds = programme % 9 == 8 ? 45 : 5 + (programme * 7) % 16;
     Scene scene(fps, fps * seconds, kPalettes[static_cast<size_t>(category) % kPalettes.size()]);
     kScenes[static_cast<size_t>(kind)](scene);
-    // The first programme sings.
-    if (programme == 0)
+    // The first programme sings and shows a title in Chinese from an embedded font.
+    if (programme == 0) {
         scene.streamSound(MakeMelody(fps));
+        const std::uint16_t fontId = scene.reserveId();
+        const std::uint16_t textId = scene.reserveId();
+        if (AddChineseTitle(scene.movie(), fontId, textId, U"\u5feb\u4e50\u52a8\u753b\u4e50\u56ed", 1500, 1100,
+                            Color{80, 40, 120}))
+            scene.actor(textId, [](int) { return At(Matrix::translate(kW / 2, 0)); });
+    }
     const auto compression = programme % 2 == 0 ? swf::Compression::Zlib : swf::Compression::None;
     return scene.finish(kStops[static_cast<size_t>(kind)], compression);
 }

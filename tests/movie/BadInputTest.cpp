@@ -11,6 +11,7 @@
 #include "support/SwfBitmapWriter.h"
 #include "support/SwfSoundWriter.h"
 #include "support/SwfButtonWriter.h"
+#include "support/SwfTextWriter.h"
 
 namespace movie::test {
 namespace {
@@ -156,6 +157,15 @@ TEST(BadInputTest, MorphShapesCutAnywhereOrWithTheirEndEdgesElsewhere)
                 body[offsetAt + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(offset >> (8 * i));
             exerciseCutDefinition(version == 1 ? swf::kDefineMorphShape : swf::kDefineMorphShape2, body);
         }
+    }
+}
+
+TEST(BadInputTest, FontsAndTextsTruncatedAnywhere)
+{
+    const swf::Bytes file = swf::textSampler();
+    for (std::size_t size = 0; size < file.size(); ++size) {
+        SCOPED_TRACE(size);
+        exercise(swf::Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "MovieTestSupport.h"
 #include "SwfMorphWriter.h"
+#include "SwfTextWriter.h"
 
 namespace movie::test {
 namespace {
@@ -60,6 +61,15 @@ swf::Bytes busyMovie()
     swf::ColorTransform pale;
     pale.mulR = 128;
     movie.place(tween).place({3, std::nullopt, swf::Matrix::translate(px(40), px(50)), pale, {}, {}, {}, true}).showFrame();
+    // Text whose stated bounds are far too small moves down: its real extent counts.
+    swf::Glyph block;
+    block.outline.rectangle(0, -800, 600, 0);
+    block.advance = 700;
+    movie.tag(swf::kDefineFont2, swf::defineFont2(10, {block}, {}));
+    swf::TextRecord words{10, static_cast<std::uint16_t>(px(20)), kRed, 0, 0, {{0, px(22)}, {0, px(22)}}};
+    movie.tag(swf::kDefineText, swf::defineText(11, {0, 20, 0, 20}, {}, {words}, false));
+    movie.place({7, 11, swf::Matrix::translate(px(5), px(30)), {}, {}, {}, {}, false}).showFrame();
+    movie.place({7, std::nullopt, swf::Matrix::translate(px(5), px(60)), {}, {}, {}, {}, true});
     swf::Place mask{1, 1, swf::Matrix::translate(px(20), px(20)), {}, {}, {}, std::uint16_t{3}, false};
     movie.place(mask).showFrame();
     movie.remove(1).remove(5).showFrame();

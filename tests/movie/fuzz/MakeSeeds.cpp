@@ -4,6 +4,7 @@
 #include "SwfScriptWriter.h"
 #include "SwfBitmapWriter.h"
 #include "SwfSoundWriter.h"
+#include "SwfTextWriter.h"
 #include "SwfWriter.h"
 
 // Writes a few small movies covering the tags the engine reads, as fuzzing seeds.
@@ -138,5 +139,6 @@ int main(int argc, char** argv)
     save(directory, "scripted-clips.swf", scriptedClips());
     save(directory, "bitmaps.swf", bitmaps());
     save(directory, "sounds.swf", sounds());
+    save(directory, "fonts-and-texts.swf", swf::textSampler());
     return 0;
 }
