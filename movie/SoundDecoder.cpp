@@ -2,27 +2,13 @@
 
 #include <algorithm>
 
+#include "movie/AdpcmTables.h"
 #include "movie/ByteReader.h"
 #include "movie/Mp3Frames.h"
 
 namespace movie {
 
 namespace {
-
-constexpr int kStepSizes[89] = {
-    7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,    21,    23,    25,    28,
-    31,    34,    37,    41,    45,    50,    55,    60,    66,    73,    80,    88,    97,    107,   118,
-    130,   143,   157,   173,   190,   209,   230,   253,   279,   307,   337,   371,   408,   449,   494,
-    544,   598,   658,   724,   796,   876,   963,   1060,  1166,  1282,  1411,  1552,  1707,  1878,  2066,
-    2272,  2499,  2749,  3024,  3327,  3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845,  8630,
-    9493,  10442, 11487, 12635, 13899, 15289, 16818, 18500, 20350, 22385, 24623, 27086, 29794, 32767};
-
-// Index changes by code magnitude, for 2 to 5 bits per code.
-constexpr int kIndex2[2] = {-1, 2};
-constexpr int kIndex3[4] = {-1, -1, 2, 4};
-constexpr int kIndex4[8] = {-1, -1, -1, -1, 2, 4, 6, 8};
-constexpr int kIndex5[16] = {-1, -1, -1, -1, -1, -1, -1, -1, 1, 2, 4, 6, 8, 10, 13, 16};
-constexpr const int* kIndexTables[4] = {kIndex2, kIndex3, kIndex4, kIndex5};
 
 constexpr int kPacketFrames = 4096;
 
@@ -32,7 +18,7 @@ struct AdpcmChannel {
 
     void apply(unsigned code, int bits)
     {
-        int step = kStepSizes[index];
+        int step = kAdpcmStepSizes[index];
         int delta = 0;
         for (unsigned bit = 1u << (bits - 2); bit != 0; bit >>= 1) {
             if (code & bit)
@@ -42,7 +28,7 @@ struct AdpcmChannel {
         delta += step;
         const unsigned sign = 1u << (bits - 1);
         sample = std::clamp(code & sign ? sample - delta : sample + delta, -32768, 32767);
-        index = std::clamp(index + kIndexTables[bits - 2][code & (sign - 1)], 0, 88);
+        index = std::clamp(index + kAdpcmIndexTables[bits - 2][code & (sign - 1)], 0, 88);
     }
 };
 

@@ -6,14 +6,6 @@ namespace swf {
 
 namespace {
 
-void writeRgba(BitWriter& out, Color c)
-{
-    out.u8(c.r);
-    out.u8(c.g);
-    out.u8(c.b);
-    out.u8(c.a);
-}
-
 void writeBounds(BitWriter& out, const ShapeBuilder& shape)
 {
     const auto b = shape.bounds();
@@ -25,8 +17,8 @@ void writeMorphFill(BitWriter& out, const Fill& start, const Fill& end)
     static constexpr std::uint8_t codes[] = {0x00, 0x10, 0x12, 0x13};
     out.u8(codes[static_cast<int>(start.kind)]);
     if (start.kind == Fill::Kind::Solid) {
-        writeRgba(out, start.color);
-        writeRgba(out, end.color);
+        out.color(start.color, true);
+        out.color(end.color, true);
         return;
     }
     out.matrix(start.matrix);
@@ -35,9 +27,9 @@ void writeMorphFill(BitWriter& out, const Fill& start, const Fill& end)
     out.u8(static_cast<std::uint8_t>((static_cast<int>(start.spread) << 6) | (count & 0x0F)));
     for (std::size_t i = 0; i < count; ++i) {
         out.u8(start.stops[i].ratio);
-        writeRgba(out, start.stops[i].color);
+        out.color(start.stops[i].color, true);
         out.u8(end.stops[i].ratio);
-        writeRgba(out, end.stops[i].color);
+        out.color(end.stops[i].color, true);
     }
 }
 
@@ -45,19 +37,10 @@ void writeMorphLine(BitWriter& out, const LineStyle& start, const LineStyle& end
 {
     out.u16(start.width);
     out.u16(end.width);
-    if (version >= 2) {
-        out.ub(static_cast<std::uint32_t>(start.startCap), 2);
-        out.ub(static_cast<std::uint32_t>(start.join), 2);
-        out.ub(0, 1);
-        out.ub(0, 3);
-        out.ub(0, 5);
-        out.ub(start.noClose, 1);
-        out.ub(static_cast<std::uint32_t>(start.endCap), 2);
-        if (start.join == Join::Miter)
-            out.u16(static_cast<std::uint16_t>(start.miterLimit * 256));
-    }
-    writeRgba(out, start.color);
-    writeRgba(out, end.color);
+    if (version >= 2)
+        writeLineFlags(out, start);
+    out.color(start.color, true);
+    out.color(end.color, true);
 }
 
 void writeCount(BitWriter& out, std::size_t count)

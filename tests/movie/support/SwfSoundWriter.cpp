@@ -3,20 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "movie/AdpcmTables.h"
+
 namespace swf {
 
 namespace {
-
-constexpr int kStepSizes[89] = {
-    7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,    21,    23,    25,    28,
-    31,    34,    37,    41,    45,    50,    55,    60,    66,    73,    80,    88,    97,    107,   118,
-    130,   143,   157,   173,   190,   209,   230,   253,   279,   307,   337,   371,   408,   449,   494,
-    544,   598,   658,   724,   796,   876,   963,   1060,  1166,  1282,  1411,  1552,  1707,  1878,  2066,
-    2272,  2499,  2749,  3024,  3327,  3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845,  8630,
-    9493,  10442, 11487, 12635, 13899, 15289, 16818, 18500, 20350, 22385, 24623, 27086, 29794, 32767};
-
-const std::vector<std::vector<int>> kIndexChanges = {
-    {-1, 2}, {-1, -1, 2, 4}, {-1, -1, -1, -1, 2, 4, 6, 8}, {-1, -1, -1, -1, -1, -1, -1, -1, 1, 2, 4, 6, 8, 10, 13, 16}};
 
 struct Predictor {
     int sample = 0;
@@ -29,7 +20,7 @@ struct Predictor {
         int diff = target - sample;
         std::uint32_t code = diff < 0 ? sign : 0;
         diff = std::abs(diff);
-        int step = kStepSizes[index];
+        int step = movie::kAdpcmStepSizes[index];
         int delta = 0;
         for (std::uint32_t bit = sign >> 1; bit != 0; bit >>= 1) {
             if (diff >= step) {
@@ -41,7 +32,7 @@ struct Predictor {
         }
         delta += step;
         sample = std::clamp(code & sign ? sample - delta : sample + delta, -32768, 32767);
-        index = std::clamp(index + kIndexChanges[static_cast<std::size_t>(bits - 2)][code & (sign - 1)], 0, 88);
+        index = std::clamp(index + movie::kAdpcmIndexTables[bits - 2][code & (sign - 1)], 0, 88);
         return code;
     }
 };

@@ -6,15 +6,6 @@ namespace swf {
 
 namespace {
 
-void writeColor(BitWriter& out, Color c, bool alpha)
-{
-    out.u8(c.r);
-    out.u8(c.g);
-    out.u8(c.b);
-    if (alpha)
-        out.u8(c.a);
-}
-
 // Bytes of the RECT at the start of `bytes`.
 std::size_t rectSize(const Bytes& bytes, std::size_t at)
 {
@@ -172,7 +163,7 @@ Bytes defineText(std::uint16_t id, const Bounds& bounds, const Matrix& matrix, c
         if (record.font)
             out.u16(*record.font);
         if (record.color)
-            writeColor(out, *record.color, withAlpha);
+            out.color(*record.color, withAlpha);
         if (record.x)
             out.u16(static_cast<std::uint16_t>(*record.x));
         if (record.y)
@@ -205,7 +196,7 @@ Bytes defineEditText(std::uint16_t id, const EditText& field)
         out.u16(field.height);
     }
     if (field.color)
-        writeColor(out, *field.color, true);
+        out.color(*field.color, true);
     if (field.align) {
         out.u8(static_cast<std::uint8_t>(*field.align));
         out.u16(field.leftMargin);

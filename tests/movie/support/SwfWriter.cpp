@@ -119,6 +119,28 @@ void BitWriter::colorTransform(const ColorTransform& t, bool withAlpha)
     flush();
 }
 
+void BitWriter::color(Color c, bool withAlpha)
+{
+    u8(c.r);
+    u8(c.g);
+    u8(c.b);
+    if (withAlpha)
+        u8(c.a);
+}
+
+void writeLineFlags(BitWriter& out, const LineStyle& line)
+{
+    out.ub(static_cast<std::uint32_t>(line.startCap), 2);
+    out.ub(static_cast<std::uint32_t>(line.join), 2);
+    out.ub(0, 1);
+    out.ub(0, 3);
+    out.ub(0, 5);
+    out.ub(line.noClose, 1);
+    out.ub(static_cast<std::uint32_t>(line.endCap), 2);
+    if (line.join == Join::Miter)
+        out.u16(static_cast<std::uint16_t>(std::lround(line.miterLimit * 256)));
+}
+
 Bytes BitWriter::take()
 {
     flush();
@@ -291,15 +313,6 @@ ShapeBuilder ShapeBuilder::filledRectangle(std::int32_t x0, std::int32_t y0, std
 
 namespace {
 
-void writeColor(BitWriter& out, Color c, bool alpha)
-{
-    out.u8(c.r);
-    out.u8(c.g);
-    out.u8(c.b);
-    if (alpha)
-        out.u8(c.a);
-}
-
 void writeCount(BitWriter& out, std::size_t count)
 {
     if (count >= 0xFF) {
@@ -321,14 +334,14 @@ void writeFill(BitWriter& out, const Fill& fill, bool alpha)
     }
     out.u8(codes[static_cast<int>(fill.kind)]);
     if (fill.kind == Fill::Kind::Solid) {
-        writeColor(out, fill.color, alpha);
+        out.color(fill.color, alpha);
         return;
     }
     out.matrix(fill.matrix);
     out.u8(static_cast<std::uint8_t>((static_cast<int>(fill.spread) << 6) | (fill.stops.size() & 0x0F)));
     for (const auto& stop : fill.stops) {
         out.u8(stop.ratio);
-        writeColor(out, stop.color, alpha);
+        out.color(stop.color, alpha);
     }
     if (fill.kind == Fill::Kind::Focal)
         out.u16(static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(fill.focalPoint * 256))));
@@ -354,19 +367,11 @@ void ShapeBuilder::writeStyles(BitWriter& out, const Group& group, int version) 
     for (const auto& line : group.lines) {
         out.u16(line.width);
         if (version < 4) {
-            writeColor(out, line.color, alpha);
+            out.color(line.color, alpha);
             continue;
         }
-        out.ub(static_cast<std::uint32_t>(line.startCap), 2);
-        out.ub(static_cast<std::uint32_t>(line.join), 2);
-        out.ub(0, 1);
-        out.ub(0, 3);
-        out.ub(0, 5);
-        out.ub(line.noClose, 1);
-        out.ub(static_cast<std::uint32_t>(line.endCap), 2);
-        if (line.join == Join::Miter)
-            out.u16(static_cast<std::uint16_t>(std::lround(line.miterLimit * 256)));
-        writeColor(out, line.color, true);
+        writeLineFlags(out, line);
+        out.color(line.color, true);
     }
     out.ub(static_cast<std::uint32_t>(unsignedBits(group.fills.size())), 4);
     out.ub(static_cast<std::uint32_t>(unsignedBits(group.lines.size())), 4);

@@ -57,6 +57,7 @@ public:
     void rect(std::int32_t xMin, std::int32_t xMax, std::int32_t yMin, std::int32_t yMax);
     void matrix(const Matrix& m);
     void colorTransform(const ColorTransform& t, bool withAlpha);
+    void color(Color c, bool withAlpha);
 
     const Bytes& bytes() const { return bytes_; }
     Bytes take();
@@ -109,6 +110,10 @@ struct LineStyle {
     double miterLimit = 3;
     bool noClose = false;
 };
+
+// The cap, join and flag bits of a DefineShape4 or DefineMorphShape2 line style, with the
+// miter limit when the join needs one.
+void writeLineFlags(BitWriter& out, const LineStyle& line);
 
 // Shape records with their styles; coordinates in twips.
 class ShapeBuilder {
