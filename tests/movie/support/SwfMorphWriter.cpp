@@ -43,16 +43,6 @@ void writeMorphLine(BitWriter& out, const LineStyle& start, const LineStyle& end
     out.color(end.color, true);
 }
 
-void writeCount(BitWriter& out, std::size_t count)
-{
-    if (count >= 0xFF) {
-        out.u8(0xFF);
-        out.u16(static_cast<std::uint16_t>(count));
-    } else {
-        out.u8(static_cast<std::uint8_t>(count));
-    }
-}
-
 }
 
 int MorphShapeBuilder::addFill(const Fill& start, const Fill& end)
@@ -79,10 +69,10 @@ Bytes MorphShapeBuilder::encode(std::uint16_t id, int version) const
         out.u8(0);
     }
     BitWriter styles;
-    writeCount(styles, fills_.size());
+    writeStyleCount(styles, fills_.size());
     for (const auto& [start, end] : fills_)
         writeMorphFill(styles, start, end);
-    writeCount(styles, lines_.size());
+    writeStyleCount(styles, lines_.size());
     for (const auto& [start, end] : lines_)
         writeMorphLine(styles, start, end, version);
     const Bytes startEdges = start_.encodeEdges(3);

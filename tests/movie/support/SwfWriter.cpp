@@ -128,6 +128,16 @@ void BitWriter::color(Color c, bool withAlpha)
         u8(c.a);
 }
 
+void writeStyleCount(BitWriter& out, std::size_t count)
+{
+    if (count >= 0xFF) {
+        out.u8(0xFF);
+        out.u16(static_cast<std::uint16_t>(count));
+    } else {
+        out.u8(static_cast<std::uint8_t>(count));
+    }
+}
+
 void writeLineFlags(BitWriter& out, const LineStyle& line)
 {
     out.ub(static_cast<std::uint32_t>(line.startCap), 2);
@@ -313,16 +323,6 @@ ShapeBuilder ShapeBuilder::filledRectangle(std::int32_t x0, std::int32_t y0, std
 
 namespace {
 
-void writeCount(BitWriter& out, std::size_t count)
-{
-    if (count >= 0xFF) {
-        out.u8(0xFF);
-        out.u16(static_cast<std::uint16_t>(count));
-    } else {
-        out.u8(static_cast<std::uint8_t>(count));
-    }
-}
-
 void writeFill(BitWriter& out, const Fill& fill, bool alpha)
 {
     static constexpr std::uint8_t codes[] = {0x00, 0x10, 0x12, 0x13};
@@ -360,10 +360,10 @@ int unsignedBits(std::size_t count)
 void ShapeBuilder::writeStyles(BitWriter& out, const Group& group, int version) const
 {
     const bool alpha = version >= 3;
-    writeCount(out, group.fills.size());
+    writeStyleCount(out, group.fills.size());
     for (const auto& fill : group.fills)
         writeFill(out, fill, alpha);
-    writeCount(out, group.lines.size());
+    writeStyleCount(out, group.lines.size());
     for (const auto& line : group.lines) {
         out.u16(line.width);
         if (version < 4) {

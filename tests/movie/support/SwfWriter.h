@@ -111,6 +111,9 @@ struct LineStyle {
     bool noClose = false;
 };
 
+// A fill or line style count: one byte, or 0xFF and 16 bits.
+void writeStyleCount(BitWriter& out, std::size_t count);
+
 // The cap, join and flag bits of a DefineShape4 or DefineMorphShape2 line style, with the
 // miter limit when the join needs one.
 void writeLineFlags(BitWriter& out, const LineStyle& line);
