@@ -18,6 +18,22 @@ namespace {
 
 using swf::ShapeBuilder;
 
+// The first `size` bytes.
+swf::Bytes prefix(const swf::Bytes& bytes, std::size_t size)
+{
+    return swf::Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
+}
+
+// Runs `check` on every prefix of `bytes`, from none of them to all.
+template <typename Check>
+void forEveryPrefix(const swf::Bytes& bytes, Check check)
+{
+    for (std::size_t size = 0; size <= bytes.size(); ++size) {
+        SCOPED_TRACE(size);
+        check(prefix(bytes, size));
+    }
+}
+
 // Loads, plays a few frames and draws each; whatever the input, this must not crash.
 void exercise(const swf::Bytes& file)
 {
@@ -103,34 +119,25 @@ swf::Bytes soundMovie(swf::SoundCodec streamCodec)
 TEST(BadInputTest, TruncatedAnywhere)
 {
     for (auto compression : {swf::Compression::None, swf::Compression::Zlib}) {
-        const swf::Bytes file = richMovie(compression);
-        for (std::size_t size = 0; size < file.size(); ++size) {
-            SCOPED_TRACE(size);
-            exercise(swf::Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
-        }
+        forEveryPrefix(richMovie(compression), exercise);
     }
     for (auto codec : {swf::SoundCodec::Adpcm, swf::SoundCodec::Mp3, swf::SoundCodec::PcmLittle}) {
-        const swf::Bytes file = soundMovie(codec);
-        for (std::size_t size = 0; size <= file.size(); ++size) {
-            SCOPED_TRACE(size);
-            exercise(swf::Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
-        }
+        forEveryPrefix(soundMovie(codec), exercise);
     }
 }
 
 // A movie defining character 1 with the tag body cut to every length, placed on the stage.
 void exerciseCutDefinition(std::uint16_t code, const swf::Bytes& body)
 {
-    for (std::size_t size = 0; size <= body.size(); ++size) {
-        SCOPED_TRACE(size);
+    forEveryPrefix(body, [code](const swf::Bytes& cut) {
         swf::Movie movie(64, 48);
-        movie.tag(code, swf::Bytes(body.begin(), body.begin() + static_cast<std::ptrdiff_t>(size)));
+        movie.tag(code, cut);
         swf::Place place;
         place.character = 1;
         place.ratio = 30000;
         movie.place(place).showFrame();
         exercise(movie.finish());
-    }
+    });
 }
 
 TEST(BadInputTest, MorphShapesCutAnywhereOrWithTheirEndEdgesElsewhere)
@@ -162,11 +169,7 @@ TEST(BadInputTest, MorphShapesCutAnywhereOrWithTheirEndEdgesElsewhere)
 
 TEST(BadInputTest, FontsAndTextsTruncatedAnywhere)
 {
-    const swf::Bytes file = swf::textSampler();
-    for (std::size_t size = 0; size < file.size(); ++size) {
-        SCOPED_TRACE(size);
-        exercise(swf::Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
-    }
+    forEveryPrefix(swf::textSampler(), exercise);
 }
 
 TEST(BadInputTest, ATagRunningPastTheEndEndsTheMovieButKeepsWhatCameBefore)
@@ -325,10 +328,7 @@ swf::Bytes movieWithScript(const swf::Bytes& body)
 TEST(BadInputTest, ScriptBodiesCutOrGarbledAnywhere)
 {
     const swf::Bytes body = busyScript();
-    for (std::size_t size = 0; size < body.size(); ++size) {
-        SCOPED_TRACE(size);
-        exercise(movieWithScript(swf::Bytes(body.begin(), body.begin() + static_cast<std::ptrdiff_t>(size))));
-    }
+    forEveryPrefix(body, [](const swf::Bytes& cut) { exercise(movieWithScript(cut)); });
     std::uint32_t seed = 12345;
     for (int round = 0; round < 100; ++round) {
         swf::Bytes garbled = body;
@@ -383,7 +383,7 @@ TEST(BadInputTest, BitmapTagsTruncatedOrGarbledAnywhere)
         SCOPED_TRACE(tag.code);
         for (std::size_t size = 0; size <= tag.body.size(); ++size) {
             SCOPED_TRACE(size);
-            const BitmapTag cut{tag.code, swf::Bytes(tag.body.begin(), tag.body.begin() + static_cast<std::ptrdiff_t>(size))};
+            const BitmapTag cut{tag.code, prefix(tag.body, size)};
             exercise(bitmapMovie({tables, cut}));
             BitmapTag garbled = tag;
             if (size < garbled.body.size()) {
@@ -394,8 +394,7 @@ TEST(BadInputTest, BitmapTagsTruncatedOrGarbledAnywhere)
     }
     // Tables that are themselves cut short.
     for (std::size_t size = 0; size < tables.body.size(); size += 7)
-        exercise(bitmapMovie({{swf::kJpegTables, swf::Bytes(tables.body.begin(), tables.body.begin() + static_cast<std::ptrdiff_t>(size))},
-                              tags.front()}));
+        exercise(bitmapMovie({{swf::kJpegTables, prefix(tables.body, size)}, tags.front()}));
 }
 
 // Sets the width and height a JPEG's frame header declares.
@@ -472,17 +471,9 @@ TEST(BadInputTest, ButtonsTruncatedAnywhere)
 {
     const swf::Bytes button1 = richButton().encode1(10);
     const swf::Bytes button2 = richButton().encode2(11);
-    for (std::size_t size = 0; size <= button1.size(); ++size) {
-        SCOPED_TRACE(size);
-        exercise(buttonMovie(swf::Bytes(button1.begin(), button1.begin() + static_cast<std::ptrdiff_t>(size)), button2));
-    }
-    for (std::size_t size = 0; size <= button2.size(); ++size) {
-        SCOPED_TRACE(size);
-        exercise(buttonMovie(button1, swf::Bytes(button2.begin(), button2.begin() + static_cast<std::ptrdiff_t>(size))));
-    }
-    const swf::Bytes file = buttonMovie(button1, button2);
-    for (std::size_t size = 0; size < file.size(); ++size)
-        exercise(swf::Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
+    forEveryPrefix(button1, [&](const swf::Bytes& cut) { exercise(buttonMovie(cut, button2)); });
+    forEveryPrefix(button2, [&](const swf::Bytes& cut) { exercise(buttonMovie(button1, cut)); });
+    forEveryPrefix(buttonMovie(button1, button2), exercise);
 }
 
 TEST(BadInputTest, ButtonOffsetsPointingAnywhere)
