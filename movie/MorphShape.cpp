@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::size_t kMaxStyles = 1u << 16;
 
-SpreadMode spreadMode(std::uint8_t flags)
-{
-    const int spread = flags >> 6;
-    return spread == 1 ? SpreadMode::Reflect : spread == 2 ? SpreadMode::Repeat : SpreadMode::Pad;
-}
-
 void readMorphGradient(ByteReader& reader, FillStyle& start, FillStyle& end)
 {
     start.matrix = readMatrix(reader);
@@ -39,38 +33,26 @@ void readMorphGradient(ByteReader& reader, FillStyle& start, FillStyle& end)
 
 void readMorphFill(ByteReader& reader, FillStyle& start, FillStyle& end)
 {
-    const std::uint8_t type = reader.u8();
-    switch (type) {
-    case 0x00:
+    setFillType(start, reader.u8());
+    end = start;
+    switch (start.kind) {
+    case FillKind::Solid:
         start.color = readRgba(reader);
         end.color = readRgba(reader);
         return;
-    case 0x10:
-    case 0x12:
-    case 0x13:
-        start.kind = end.kind = type == 0x10   ? FillKind::LinearGradient
-                                : type == 0x12 ? FillKind::RadialGradient
-                                               : FillKind::FocalGradient;
+    case FillKind::Bitmap:
+        start.bitmapId = end.bitmapId = reader.u16();
+        start.matrix = readMatrix(reader);
+        end.matrix = readMatrix(reader);
+        return;
+    default:
         readMorphGradient(reader, start, end);
-        if (type == 0x13) {
+        if (start.kind == FillKind::FocalGradient) {
             start.focalPoint = reader.fixed8();
             end.focalPoint = reader.fixed8();
         }
         return;
-    default:
-        start.kind = end.kind = FillKind::Bitmap;
-        start.bitmapId = end.bitmapId = reader.u16();
-        start.repeat = end.repeat = (type & 0x01) == 0;
-        start.smooth = end.smooth = (type & 0x02) == 0;
-        start.matrix = readMatrix(reader);
-        end.matrix = readMatrix(reader);
-        return;
     }
-}
-
-CapStyle capStyle(std::uint32_t bits)
-{
-    return bits == 1 ? CapStyle::None : bits == 2 ? CapStyle::Square : CapStyle::Round;
 }
 
 void readMorphLine(ByteReader& reader, int version, LineStyle& start, LineStyle& end)
@@ -78,16 +60,10 @@ void readMorphLine(ByteReader& reader, int version, LineStyle& start, LineStyle&
     start.width = reader.u16();
     end.width = reader.u16();
     if (version >= 2) {
-        start.startCap = end.startCap = capStyle(reader.ubits(2));
-        const std::uint32_t join = reader.ubits(2);
-        start.join = end.join = join == 1 ? JoinStyle::Bevel : join == 2 ? JoinStyle::Miter : JoinStyle::Round;
-        const bool hasFill = reader.ubits(1) != 0;
-        reader.ubits(3);
-        reader.ubits(5);
-        start.noClose = end.noClose = reader.ubits(1) != 0;
-        start.endCap = end.endCap = capStyle(reader.ubits(2));
-        if (start.join == JoinStyle::Miter)
-            start.miterLimit = end.miterLimit = reader.fixed8();
+        const bool hasFill = readLineFlags(reader, start);
+        const std::uint16_t endWidth = end.width;
+        end = start;
+        end.width = endWidth;
         if (hasFill) {
             readMorphFill(reader, start.fill, end.fill);
             return;

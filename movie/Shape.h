@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -70,8 +71,23 @@ struct Shape {
 
     std::size_t memoryBytes() const;
     // The box around every edge point and control point, whatever the stored bounds say.
-    Rect edgeExtent() const;
+    // Worked out once: the redraw tracker asks for it every frame.
+    const Rect& edgeExtent() const;
+
+private:
+    mutable std::optional<Rect> edgeExtent_;
 };
+
+class ByteReader;
+
+// Style fields that shapes and morph shapes encode alike.
+// The kind a fill style's type byte names, with a bitmap fill's tiling and smoothing.
+void setFillType(FillStyle& fill, std::uint8_t type);
+// A gradient's spread mode from its flags byte.
+SpreadMode spreadMode(std::uint8_t gradientFlags);
+// The caps, join and flags of a version 2 line style, and its miter limit; returns whether a
+// fill style follows in place of the colour.
+bool readLineFlags(ByteReader& reader, LineStyle& line);
 
 // Reads a DefineShape (version 1 to 4) tag body after its character id.
 // Damaged records end the shape; what was read before stays.

@@ -20,8 +20,10 @@ std::size_t Shape::memoryBytes() const
     return total;
 }
 
-Rect Shape::edgeExtent() const
+const Rect& Shape::edgeExtent() const
 {
+    if (edgeExtent_)
+        return *edgeExtent_;
     bool any = false;
     Rect box;
     auto include = [&](std::int32_t x, std::int32_t y) {
@@ -41,7 +43,52 @@ Rect Shape::edgeExtent() const
             if (edge.curved)
                 include(edge.cx, edge.cy);
         }
-    return box;
+    return edgeExtent_.emplace(box);
+}
+
+void setFillType(FillStyle& fill, std::uint8_t type)
+{
+    switch (type) {
+    case 0x00: fill.kind = FillKind::Solid; return;
+    case 0x10: fill.kind = FillKind::LinearGradient; return;
+    case 0x12: fill.kind = FillKind::RadialGradient; return;
+    case 0x13: fill.kind = FillKind::FocalGradient; return;
+    default:
+        fill.kind = FillKind::Bitmap;
+        fill.repeat = (type & 0x01) == 0;
+        fill.smooth = (type & 0x02) == 0;
+        return;
+    }
+}
+
+SpreadMode spreadMode(std::uint8_t gradientFlags)
+{
+    const int spread = gradientFlags >> 6;
+    return spread == 1 ? SpreadMode::Reflect : spread == 2 ? SpreadMode::Repeat : SpreadMode::Pad;
+}
+
+namespace {
+
+CapStyle capStyle(std::uint32_t bits)
+{
+    return bits == 1 ? CapStyle::None : bits == 2 ? CapStyle::Square : CapStyle::Round;
+}
+
+}
+
+bool readLineFlags(ByteReader& reader, LineStyle& line)
+{
+    line.startCap = capStyle(reader.ubits(2));
+    const std::uint32_t join = reader.ubits(2);
+    line.join = join == 1 ? JoinStyle::Bevel : join == 2 ? JoinStyle::Miter : JoinStyle::Round;
+    const bool hasFill = reader.ubits(1) != 0;
+    reader.ubits(3);
+    reader.ubits(5);
+    line.noClose = reader.ubits(1) != 0;
+    line.endCap = capStyle(reader.ubits(2));
+    if (line.join == JoinStyle::Miter)
+        line.miterLimit = reader.fixed8();
+    return hasFill;
 }
 
 namespace {
@@ -101,8 +148,7 @@ private:
     {
         fill.matrix = readMatrix(reader_);
         const std::uint8_t flags = reader_.u8();
-        const int spread = flags >> 6;
-        fill.spread = spread == 1 ? SpreadMode::Reflect : spread == 2 ? SpreadMode::Repeat : SpreadMode::Pad;
+        fill.spread = spreadMode(flags);
         const int count = flags & 0x0F;
         for (int i = 0; i < count && !reader_.failed(); ++i) {
             GradientStop stop;
@@ -115,38 +161,22 @@ private:
     FillStyle readFill()
     {
         FillStyle fill;
-        const std::uint8_t type = reader_.u8();
-        switch (type) {
-        case 0x00:
+        setFillType(fill, reader_.u8());
+        switch (fill.kind) {
+        case FillKind::Solid:
             fill.color = readColor();
             break;
-        case 0x10:
-            fill.kind = FillKind::LinearGradient;
-            readGradient(fill);
-            break;
-        case 0x12:
-            fill.kind = FillKind::RadialGradient;
-            readGradient(fill);
-            break;
-        case 0x13:
-            fill.kind = FillKind::FocalGradient;
-            readGradient(fill);
-            fill.focalPoint = reader_.fixed8();
-            break;
-        default:
-            fill.kind = FillKind::Bitmap;
+        case FillKind::Bitmap:
             fill.bitmapId = reader_.u16();
             fill.matrix = readMatrix(reader_);
-            fill.repeat = (type & 0x01) == 0;
-            fill.smooth = (type & 0x02) == 0;
+            break;
+        default:
+            readGradient(fill);
+            if (fill.kind == FillKind::FocalGradient)
+                fill.focalPoint = reader_.fixed8();
             break;
         }
         return fill;
-    }
-
-    static CapStyle cap(std::uint32_t bits)
-    {
-        return bits == 1 ? CapStyle::None : bits == 2 ? CapStyle::Square : CapStyle::Round;
     }
 
     LineStyle readLine()
@@ -157,17 +187,7 @@ private:
             line.fill.color = readColor();
             return line;
         }
-        line.startCap = cap(reader_.ubits(2));
-        const std::uint32_t join = reader_.ubits(2);
-        line.join = join == 1 ? JoinStyle::Bevel : join == 2 ? JoinStyle::Miter : JoinStyle::Round;
-        const bool hasFill = reader_.ubits(1) != 0;
-        reader_.ubits(3);
-        reader_.ubits(5);
-        line.noClose = reader_.ubits(1) != 0;
-        line.endCap = cap(reader_.ubits(2));
-        if (line.join == JoinStyle::Miter)
-            line.miterLimit = reader_.fixed8();
-        if (hasFill)
+        if (readLineFlags(reader_, line))
             line.fill = readFill();
         else
             line.fill.color = readRgba(reader_);
