@@ -247,23 +247,22 @@ PixelRect Player::renderUpdate(std::uint32_t* pixels, int width, int height, std
     }
     movie_->trimShapeCache();
     movie_->trimBitmapCache();
-    damage_.collect(*movie_, *main_, showAll(movie_->frameSize(), width, height), width, height);
+    const Matrix stage = toDevice();
+    damage_.collect(*movie_, *main_, stage, width, height);
     const PixelRect area = damage_.damage();
     if (!area.empty())
-        draw(canvas, area);
+        draw(canvas, area, stage);
     damage_.commit();
     return area;
 }
 
-// Draws the stage into one rectangle of the canvas, as if the whole canvas were drawn.
-void Player::draw(const Canvas& canvas, const PixelRect& area)
+void Player::draw(const Canvas& canvas, const PixelRect& area, const Matrix& stage)
 {
     std::uint8_t* origin = reinterpret_cast<std::uint8_t*>(canvas.pixels) + area.y0 * canvas.strideBytes;
     const Canvas part{reinterpret_cast<std::uint32_t*>(origin) + area.x0, area.x1 - area.x0, area.y1 - area.y0,
                       canvas.strideBytes};
     fillCanvas(part, lastBuffer_.background);
-    const Matrix toDevice = Matrix::translate(-area.x0, -area.y0) * showAll(movie_->frameSize(), canvas.width, canvas.height);
-    renderer_.draw(part, *movie_, *main_, toDevice, ColorTransform{});
+    renderer_.draw(part, *movie_, *main_, Matrix::translate(-area.x0, -area.y0) * stage, ColorTransform{});
 }
 
 std::uint32_t Player::backgroundPixel() const

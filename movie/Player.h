@@ -93,7 +93,8 @@ public:
 private:
     double effectiveFrameRate() const;
     std::uint32_t backgroundPixel() const;
-    void draw(const Canvas& canvas, const PixelRect& area);
+    // Draws the stage, placed on the canvas by `stage`, into one rectangle of the canvas.
+    void draw(const Canvas& canvas, const PixelRect& area, const Matrix& stage);
 
     struct BufferIdentity {
         std::uint32_t* pixels = nullptr;
