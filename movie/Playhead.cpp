@@ -193,13 +193,23 @@ Instance* Playhead::instanceOf(const Playhead& child)
     return nullptr;
 }
 
+namespace {
+
+// Unnamed clips answer to a name made from their depth.
+std::string nameOf(int depth, const Instance& instance)
+{
+    return instance.name.empty() ? "instance" + std::to_string(depth) : instance.name;
+}
+
+}
+
 std::shared_ptr<Playhead> Playhead::child(const std::string& name, bool caseSensitive) const
 {
     const std::string wanted = caseSensitive ? name : lowerCase(name);
     for (auto& [depth, instance] : displayList_) {
         if (!instance.sprite)
             continue;
-        const std::string own = instance.name.empty() ? "instance" + std::to_string(depth) : instance.name;
+        const std::string own = nameOf(depth, instance);
         if ((caseSensitive ? own : lowerCase(own)) == wanted)
             return instance.sprite;
     }
@@ -213,7 +223,7 @@ std::string Playhead::name() const
         return {};
     for (const auto& [depth, instance] : parent->displayList_)
         if (instance.sprite.get() == this)
-            return instance.name.empty() ? "instance" + std::to_string(depth) : instance.name;
+            return nameOf(depth, instance);
     return {};
 }
 
