@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "MovieTestSupport.h"
 #include "SwfMorphWriter.h"
 #include "SwfTextWriter.h"
@@ -95,13 +91,9 @@ int largestDifference(const Image& a, const Image& b)
 // The hand-made movies here and every movie of the fuzzing corpus.
 std::vector<std::pair<std::string, swf::Bytes>> moviesToCompare()
 {
-    std::vector<std::pair<std::string, swf::Bytes>> movies{{"moving square", movingSquare()},
-                                                           {"busy", busyMovie()}};
-    for (const auto& entry : std::filesystem::directory_iterator(MOVIE_CORPUS_DIR)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        movies.emplace_back(entry.path().filename().string(),
-                            swf::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-    }
+    auto movies = moviesIn(MOVIE_CORPUS_DIR);
+    movies.emplace_back("moving square", movingSquare());
+    movies.emplace_back("busy", busyMovie());
     return movies;
 }
 

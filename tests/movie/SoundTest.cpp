@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <filesystem>
 #include <iterator>
 
 #include "movie/Mp3Frames.h"
@@ -16,10 +16,9 @@ namespace {
 
 using Samples = std::vector<std::int16_t>;
 
-swf::Bytes readFile(const std::string& name)
+swf::Bytes dataFile(const std::string& name)
 {
-    std::ifstream in(std::string(MOVIE_DATA_DIR) + "/" + name, std::ios::binary);
-    return swf::Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return readFile(std::filesystem::path(MOVIE_DATA_DIR) / name);
 }
 
 Samples sine(std::size_t frames, int channels, double period)
@@ -168,7 +167,7 @@ TEST(SoundTest, Mp3HeadersGiveRateChannelsAndLength)
 TEST(SoundTest, Mp3FixtureFramesAreFoundEvenAfterGarbage)
 {
     // Half a second of a 440 Hz tone from the encoder: 44.1 kHz mono at 64 kbit/s, no tag frame.
-    const swf::Bytes mp3 = readFile("tone-44k-mono.mp3");
+    const swf::Bytes mp3 = dataFile("tone-44k-mono.mp3");
     ASSERT_FALSE(mp3.empty());
     const auto frames = findMp3Frames(mp3, 1000);
     ASSERT_EQ(frames.size(), 21u);
@@ -211,7 +210,7 @@ private:
 
 TEST(SoundTest, Mp3GoesThroughTheHostsDecoderWithWholeFrames)
 {
-    const swf::Bytes mp3 = readFile("tone-44k-mono.mp3");
+    const swf::Bytes mp3 = dataFile("tone-44k-mono.mp3");
     std::vector<std::size_t> calls;
     int created = 0;
     const Mp3DecoderFactory factory = [&](int rate, int channels) {

@@ -33,8 +33,7 @@ std::uint32_t big32(const swf::Bytes& b, std::size_t at)
 // Reads back what our encoder writes: one IDAT, 8-bit RGBA, no row filters.
 Png readPng(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    const swf::Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const swf::Bytes file = readFile(path);
     Png png;
     swf::Bytes packed;
     for (std::size_t at = 8; at + 8 <= file.size();) {

@@ -2,7 +2,12 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <ostream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "SwfWriter.h"
@@ -65,6 +70,23 @@ inline bool near(const Pixel& p, swf::Color c, int tolerance = 2)
 {
     return std::abs(p.r - c.r) <= tolerance && std::abs(p.g - c.g) <= tolerance &&
            std::abs(p.b - c.b) <= tolerance && std::abs(p.a - c.a) <= tolerance;
+}
+
+// The whole file; empty when it cannot be read.
+inline swf::Bytes readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return swf::Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Every file of a folder of movies, by file name.
+inline std::vector<std::pair<std::string, swf::Bytes>> moviesIn(const std::filesystem::path& folder)
+{
+    std::vector<std::pair<std::string, swf::Bytes>> movies;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file())
+            movies.emplace_back(entry.path().filename().string(), readFile(entry.path()));
+    return movies;
 }
 
 inline constexpr swf::Color kWhite{255, 255, 255};
