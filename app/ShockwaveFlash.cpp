@@ -167,7 +167,7 @@ void CShockwaveFlash::OnMouseMove(LPARAM lParam)
         m_trackingLeave = TrackMouseEvent(&track) != FALSE;
     }
     if (m_player->mouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))
-        Repaint();
+        UpdateFrame();
 }
 
 void CShockwaveFlash::OnButtonDown()
@@ -175,7 +175,7 @@ void CShockwaveFlash::OnButtonDown()
     // Captured, a press dragged out of the window still ends here.
     ::SetCapture(GetHwnd());
     if (m_player->mouseDown())
-        Repaint();
+        UpdateFrame();
 }
 
 void CShockwaveFlash::OnButtonUp()
@@ -183,14 +183,14 @@ void CShockwaveFlash::OnButtonUp()
     if (::GetCapture() == GetHwnd())
         ::ReleaseCapture();
     if (m_player->mouseUp())
-        Repaint();
+        UpdateFrame();
 }
 
 void CShockwaveFlash::OnMouseLeave()
 {
     m_trackingLeave = false;
     if (m_player->mouseLeave())
-        Repaint();
+        UpdateFrame();
 }
 
 bool CShockwaveFlash::OnSetCursor(WPARAM wParam, LPARAM lParam)
