@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "layout/LayoutSpec.h"
+#include "layout/LayoutPlan.h"
 #include "layout/Saturate.h"
 
 namespace {
@@ -32,13 +32,13 @@ QmCell::~QmCell()
 
 bool QmCell::Split(const std::wstring& layout)
 {
-    LayoutSpec spec;
-    if (!ReadLayoutSpec(layout, spec))
+    LayoutPlan plan;
+    if (!ReadLayoutPlan(layout, plan))
         return false;
-    m_nOrientation = spec.orientation;
-    for (size_t i = 0; i < spec.sizes.size(); ++i) {
-        m_children.push_back(std::unique_ptr<QmCell>(new QmCell(this, std::move(spec.names[i]))));
-        m_sizes.push_back(spec.sizes[i]);
+    m_nOrientation = plan.orientation;
+    for (size_t i = 0; i < plan.sizes.size(); ++i) {
+        m_children.push_back(std::unique_ptr<QmCell>(new QmCell(this, std::move(plan.names[i]))));
+        m_sizes.push_back(plan.sizes[i]);
     }
     return true;
 }

@@ -20,7 +20,7 @@ constexpr UINT kHostTemplate = 1;
 constexpr UINT kBalloonTemplate = 2;
 constexpr UINT_PTR kHoverTimer = 1;
 
-struct LabelSpec {
+struct LabelEntry {
     const wchar_t* item;
     const wchar_t* cell;
     const wchar_t* placement;
@@ -28,7 +28,7 @@ struct LabelSpec {
 };
 
 // In quadrant order 0 to 3, then the corner label.
-const LabelSpec kLabels[] = {
+const LabelEntry kLabels[] = {
     {L"NAV_STATIC_SEEK", L"RB", L"inside=true,pos=atCenter",
      L"拖动滑块，跳到节目的任意位置"},
     {L"NAV_STATIC_LIST", L"RT", L"inside=true,pos=atCenter", L"从列表里选一个节目"},
@@ -75,16 +75,16 @@ private:
         body->Split(L"col(Left(0.5),Right(*))");
         body->FindCell(L"Left")->Split(L"row(LT(0.5),LB(*))");
         body->FindCell(L"Right")->Split(L"row(RT(0.5),RB(*))");
-        for (const LabelSpec& spec : kLabels) {
+        for (const LabelEntry& entry : kLabels) {
             QmStaticInitDef def;
-            ReadInitDef(def, spec.item);
+            ReadInitDef(def, entry.item);
             auto label = std::make_unique<QmStatic>();
             label->QmCreate(def, this, 0);
             label->m_textWrapper.m_bFillBack = false;
             // Otherwise a label paints over the balloon that overlaps it.
             label->ModifyStyle(0, WS_CLIPSIBLINGS);
             m_labels.push_back(label->GetHwnd());
-            if (body->FindCell(spec.cell)->AddCellCtrl(label.get(), spec.placement))
+            if (body->FindCell(entry.cell)->AddCellCtrl(label.get(), entry.placement))
                 label.release();
         }
     }

@@ -1,4 +1,4 @@
-#include "layout/LayoutSpec.h"
+#include "layout/LayoutPlan.h"
 
 #include "framework/ErrorBox.h"
 #include "layout/LayoutToken.h"
@@ -60,11 +60,11 @@ bool ReadEntry(TokenList& tokens, double& size, std::wstring& name)
 
 } // namespace
 
-bool ReadLayoutSpec(const std::wstring& text, LayoutSpec& spec)
+bool ReadLayoutPlan(const std::wstring& text, LayoutPlan& plan)
 {
     TokenList tokens;
     Tokenize(text, tokens);
-    LayoutSpec read;
+    LayoutPlan read;
     if (!ReadHeader(tokens, read.orientation))
         return false;
     while (!tokens.empty()) {
@@ -76,6 +76,6 @@ bool ReadLayoutSpec(const std::wstring& text, LayoutSpec& spec)
         read.names.push_back(std::move(name));
     }
     read.count = static_cast<int32_t>(read.sizes.size());
-    spec = std::move(read);
+    plan = std::move(read);
     return true;
 }
